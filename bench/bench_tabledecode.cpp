@@ -24,8 +24,9 @@ vk::TableData makeTable(int rows) {
                                FieldType::Float,   FieldType::Float,  FieldType::String,
                                FieldType::Integer, FieldType::Float,  FieldType::Boolean,
                                FieldType::String};
-    const char* const names[] = {"FREN BALATASI ÖN", "YAĞ FİLTRESİ", "TRİGER SETİ", "AMORTİSÖR ARKA SOL",
-                                 "SİLECEK SÜPÜRGESİ", "BUJİ TAKIMI", "DEBRİYAJ SETİ", "ŞANZIMAN YAĞI"};
+    const char* const names[] = {"FREN BALATASI ÖN",   "YAĞ FİLTRESİ",      "TRİGER SETİ",
+                                 "AMORTİSÖR ARKA SOL", "SİLECEK SÜPÜRGESİ", "BUJİ TAKIMI",
+                                 "DEBRİYAJ SETİ",      "ŞANZIMAN YAĞI"};
     vk::TableData t;
     for (int c = 0; c < 40; ++c) {
         FieldType k = kinds[c % 10];
@@ -43,12 +44,24 @@ vk::TableData makeTable(int rows) {
         for (int c = 0; c < 40; ++c) {
             QVariant v;
             switch (t.fields[c].type) {
-            case FieldType::Integer: v = r * 7 + c; break;
-            case FieldType::LargeInt: v = qint64(r) * 100003; break;
-            case FieldType::Float: v = (r % 997) * 1.25 + c / 8.0; break;
-            case FieldType::Boolean: v = (r + c) % 3 == 0; break;
-            case FieldType::DateTime: v = base.addSecs(qint64(r) * 97); break;
-            case FieldType::Date: v = base.date().addDays(r % 400); break;
+            case FieldType::Integer:
+                v = r * 7 + c;
+                break;
+            case FieldType::LargeInt:
+                v = qint64(r) * 100003;
+                break;
+            case FieldType::Float:
+                v = (r % 997) * 1.25 + c / 8.0;
+                break;
+            case FieldType::Boolean:
+                v = (r + c) % 3 == 0;
+                break;
+            case FieldType::DateTime:
+                v = base.addSecs(qint64(r) * 97);
+                break;
+            case FieldType::Date:
+                v = base.date().addDays(r % 400);
+                break;
             default:
                 v = c % 5 == 1 ? QStringLiteral("%1-%2").arg(r + 10000).arg(c)
                                : QString::fromUtf8(names[(r + c) % 8]);
@@ -60,8 +73,7 @@ vk::TableData makeTable(int rows) {
     return t;
 }
 
-template <class F>
-double medianMs(int runs, F&& f) {
+template <class F> double medianMs(int runs, F&& f) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
@@ -97,14 +109,16 @@ int main() {
     vk::MemTable target;
     const double full = medianMs(runs, [&] {
         auto outputs = vk::decodeReply(spec, 200, reply);
-        vk::loadFromDataPacket(target, vk::DataPacket(std::get<vk::TablePtr>(outputs.back().second)));
+        vk::loadFromDataPacket(target,
+                               vk::DataPacket(std::get<vk::TablePtr>(outputs.back().second)));
     });
     if (target.recordCount() != kRows || target.fieldCount() != 40)
         std::abort();
 
     std::printf("table reply: %d rows x 40 columns, %.1f MB\n", kRows, reply.size() / 1e6);
     std::printf("QJsonDocument::fromJson only : %8.1f ms\n", bare);
-    std::printf("decode into MemTable         : %8.1f ms  (%.0f rows/s)\n", full, kRows / (full / 1000));
+    std::printf("decode into MemTable         : %8.1f ms  (%.0f rows/s)\n", full,
+                kRows / (full / 1000));
     std::printf("ratio decode / parse         : %8.2f  (target <= 3)\n", full / bare);
     return 0;
 }

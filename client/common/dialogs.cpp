@@ -6,7 +6,8 @@ namespace vk {
 
 QList<DialogButton> DialogButtons::list() const {
     QList<DialogButton> out;
-    for (int b = static_cast<int>(DialogButton::Yes); b <= static_cast<int>(DialogButton::Close); ++b) {
+    for (int b = static_cast<int>(DialogButton::Yes); b <= static_cast<int>(DialogButton::Close);
+         ++b) {
         if (contains(static_cast<DialogButton>(b)))
             out.append(static_cast<DialogButton>(b));
     }
@@ -15,28 +16,44 @@ QList<DialogButton> DialogButtons::list() const {
 
 QString dialogTitle(DialogKind kind) {
     switch (kind) {
-    case DialogKind::Warning: return QStringLiteral("Uyarı");
-    case DialogKind::Error: return QStringLiteral("Hata");
-    case DialogKind::Information: return QStringLiteral("Bilgi");
-    case DialogKind::Question: return QStringLiteral("Soru");
+    case DialogKind::Warning:
+        return QStringLiteral("Uyarı");
+    case DialogKind::Error:
+        return QStringLiteral("Hata");
+    case DialogKind::Information:
+        return QStringLiteral("Bilgi");
+    case DialogKind::Question:
+        return QStringLiteral("Soru");
     }
     return {};
 }
 
 QString dialogButtonText(DialogButton b) {
     switch (b) {
-    case DialogButton::Yes: return QStringLiteral("Evet");
-    case DialogButton::No: return QStringLiteral("Hayır");
-    case DialogButton::OK: return QStringLiteral("Tamam");
-    case DialogButton::Cancel: return QStringLiteral("Vazgeç");
-    case DialogButton::Abort: return QStringLiteral("İptal");
-    case DialogButton::Retry: return QStringLiteral("Tekrar");
-    case DialogButton::Ignore: return QStringLiteral("Atla");
-    case DialogButton::All: return QStringLiteral("Tümü");
-    case DialogButton::NoToAll: return QStringLiteral("Tümüne Hayır");
-    case DialogButton::YesToAll: return QStringLiteral("Tümüne Evet");
-    case DialogButton::Help: return QStringLiteral("Yardım");
-    case DialogButton::Close: return QStringLiteral("Kapat");
+    case DialogButton::Yes:
+        return QStringLiteral("Evet");
+    case DialogButton::No:
+        return QStringLiteral("Hayır");
+    case DialogButton::OK:
+        return QStringLiteral("Tamam");
+    case DialogButton::Cancel:
+        return QStringLiteral("Vazgeç");
+    case DialogButton::Abort:
+        return QStringLiteral("İptal");
+    case DialogButton::Retry:
+        return QStringLiteral("Tekrar");
+    case DialogButton::Ignore:
+        return QStringLiteral("Atla");
+    case DialogButton::All:
+        return QStringLiteral("Tümü");
+    case DialogButton::NoToAll:
+        return QStringLiteral("Tümüne Hayır");
+    case DialogButton::YesToAll:
+        return QStringLiteral("Tümüne Evet");
+    case DialogButton::Help:
+        return QStringLiteral("Yardım");
+    case DialogButton::Close:
+        return QStringLiteral("Kapat");
     }
     return {};
 }

@@ -58,8 +58,8 @@ struct DialogRequest {
     DialogButton focus = DialogButton::OK;
 };
 
-QString dialogTitle(DialogKind kind);       // "Uyarı", "Hata", "Bilgi", "Soru"
-QString dialogButtonText(DialogButton b);   // "Evet", "Hayır", "Tamam", …
+QString dialogTitle(DialogKind kind);     // "Uyarı", "Hata", "Bilgi", "Soru"
+QString dialogButtonText(DialogButton b); // "Evet", "Hayır", "Tamam", …
 
 class DialogService {
 public:

@@ -13,26 +13,35 @@ QMessageBox::ButtonRole roleOf(DialogButton b) {
     switch (b) {
     case DialogButton::Yes:
     case DialogButton::YesToAll:
-    case DialogButton::All: return QMessageBox::YesRole;
+    case DialogButton::All:
+        return QMessageBox::YesRole;
     case DialogButton::No:
-    case DialogButton::NoToAll: return QMessageBox::NoRole;
+    case DialogButton::NoToAll:
+        return QMessageBox::NoRole;
     case DialogButton::OK:
     case DialogButton::Retry:
-    case DialogButton::Ignore: return QMessageBox::AcceptRole;
+    case DialogButton::Ignore:
+        return QMessageBox::AcceptRole;
     case DialogButton::Cancel:
     case DialogButton::Abort:
-    case DialogButton::Close: return QMessageBox::RejectRole;
-    case DialogButton::Help: return QMessageBox::HelpRole;
+    case DialogButton::Close:
+        return QMessageBox::RejectRole;
+    case DialogButton::Help:
+        return QMessageBox::HelpRole;
     }
     return QMessageBox::AcceptRole;
 }
 
 QMessageBox::Icon iconOf(DialogKind kind) {
     switch (kind) {
-    case DialogKind::Warning: return QMessageBox::Warning;
-    case DialogKind::Error: return QMessageBox::Critical;
-    case DialogKind::Information: return QMessageBox::Information;
-    case DialogKind::Question: return QMessageBox::Question;
+    case DialogKind::Warning:
+        return QMessageBox::Warning;
+    case DialogKind::Error:
+        return QMessageBox::Critical;
+    case DialogKind::Information:
+        return QMessageBox::Information;
+    case DialogKind::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }

@@ -14,7 +14,8 @@ double roundDecimal(double x, int places) {
 
     // 15 significant digits: d.dddddddddddddde±X
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
     const char* e = std::find(buf, res.ptr, 'e');
     const int exponent = std::atoi(e + 1);
     char digits[15];

@@ -48,7 +48,8 @@ void setEmbeddedBrowserVersion(int majorVersion) {
 
 } // namespace vk
 
-QString PictureUrlPrefix = QStringLiteral("http://") + DefaultServerHost() + QStringLiteral("/resimgoster.ashx?id=");
+QString PictureUrlPrefix =
+    QStringLiteral("http://") + DefaultServerHost() + QStringLiteral("/resimgoster.ashx?id=");
 
 QString DefaultServerHost() {
     return QStringLiteral(VK_DEFAULT_SERVER_HOST);
@@ -202,15 +203,16 @@ int GetIEMajorVersion() {
 
 QString FindChromePath() {
     static const char* const kPaths[] = {
-        "/usr/bin/chromium",          "/usr/bin/chromium-browser", "/usr/bin/google-chrome-stable",
-        "/usr/bin/google-chrome",     "/opt/google/chrome/chrome", "/snap/bin/chromium",
+        "/usr/bin/chromium",      "/usr/bin/chromium-browser", "/usr/bin/google-chrome-stable",
+        "/usr/bin/google-chrome", "/opt/google/chrome/chrome", "/snap/bin/chromium",
     };
     for (const char* p : kPaths) {
         const QFileInfo fi(QString::fromLatin1(p));
         if (fi.exists() && fi.isExecutable())
             return fi.absoluteFilePath();
     }
-    for (const char* name : {"chromium", "google-chrome", "chromium-browser", "google-chrome-stable"}) {
+    for (const char* name :
+         {"chromium", "google-chrome", "chromium-browser", "google-chrome-stable"}) {
         const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!found.isEmpty())
             return found;

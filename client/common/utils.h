@@ -31,15 +31,15 @@ extern QString PictureUrlPrefix;
 QString DefaultServerHost();
 
 QString GetMachineId();
-QString GetDiskSerial();        // upper case; empty when none is reported
-QString GetMacAddress();        // "XX-XX-XX-XX-XX-XX"; empty when none can be read
-QString GetWorkstationName();   // at most 15 characters
-QString GetWorkstationUser();   // at most 15 characters
-QString GetLocalIp();           // dotted IPv4; "127.0.0.1" when none can be found
+QString GetDiskSerial();      // upper case; empty when none is reported
+QString GetMacAddress();      // "XX-XX-XX-XX-XX-XX"; empty when none can be read
+QString GetWorkstationName(); // at most 15 characters
+QString GetWorkstationUser(); // at most 15 characters
+QString GetLocalIp();         // dotted IPv4; "127.0.0.1" when none can be found
 
-QString GetDataFolder();        // the per-user settings folder "velkab2b", created on first use
-QString GetLocalDataFolder();   // the per-user local data folder "velkab2b", created on first use
-QString GetDocumentsFolder();   // where payment documents and reports are saved
+QString GetDataFolder();      // the per-user settings folder "velkab2b", created on first use
+QString GetLocalDataFolder(); // the per-user local data folder "velkab2b", created on first use
+QString GetDocumentsFolder(); // where payment documents and reports are saved
 
 // Opens the connection with up to 11 attempts, pausing 500 ms after every failure; with
 // showMessage 1 a final failure is reported to the user. Returns whether it is open.

@@ -35,8 +35,8 @@ QString readText(const QString& path) {
 
 // Block devices that are never a physical disk.
 bool isVirtualBlockDevice(const QString& name) {
-    static const char* const prefixes[] = {"loop", "ram", "zram", "dm-", "md", "sr",
-                                           "fd",   "nbd", "mtdblock", "nullb"};
+    static const char* const prefixes[] = {"loop", "ram", "zram", "dm-",      "md",
+                                           "sr",   "fd",  "nbd",  "mtdblock", "nullb"};
     return std::any_of(std::begin(prefixes), std::end(prefixes),
                        [&](const char* p) { return name.startsWith(QLatin1StringView(p)); });
 }
@@ -65,7 +65,8 @@ public:
         if (!block.exists())
             throw Error(QStringLiteral("Diskler sorgulanamadı"));
         QStringList disks;
-        for (const QString& name : block.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name)) {
+        for (const QString& name :
+             block.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name)) {
             const QString dev = block.filePath(name);
             if (isVirtualBlockDevice(name) || !QFileInfo::exists(dev + QStringLiteral("/device")))
                 continue;
@@ -86,7 +87,8 @@ public:
         };
         QList<Adapter> adapters;
         const QDir net(at(QStringLiteral("sys/class/net")));
-        for (const QString& name : net.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
+        for (const QString& name :
+             net.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)) {
             const QString dir = net.filePath(name);
             if (readText(dir + QStringLiteral("/type")) != u"1") // Ethernet-like hardware only
                 continue;
@@ -125,7 +127,8 @@ public:
         hints.ai_family = AF_INET;
         hints.ai_socktype = SOCK_STREAM;
         addrinfo* list = nullptr;
-        if (host.isEmpty() || ::getaddrinfo(host.toLocal8Bit().constData(), nullptr, &hints, &list) != 0)
+        if (host.isEmpty() ||
+            ::getaddrinfo(host.toLocal8Bit().constData(), nullptr, &hints, &list) != 0)
             return out;
         for (const addrinfo* ai = list; ai; ai = ai->ai_next) {
             char text[INET_ADDRSTRLEN];
@@ -164,7 +167,8 @@ private:
     // The serial from the first source that reports one: the device's own attribute, the
     // virtio attribute, udev's database, then the SCSI unit serial number page.
     QString serialOf(const QString& dev) const {
-        for (const QString& file : {dev + QStringLiteral("/device/serial"), dev + QStringLiteral("/serial")}) {
+        for (const QString& file :
+             {dev + QStringLiteral("/device/serial"), dev + QStringLiteral("/serial")}) {
             if (const auto bytes = readFile(file); bytes && !bytes->trimmed().isEmpty())
                 return QString::fromLatin1(bytes->trimmed());
         }
@@ -180,7 +184,8 @@ private:
                 }
             }
         }
-        if (const auto page = readFile(dev + QStringLiteral("/device/vpd_pg80")); page && page->size() > 4)
+        if (const auto page = readFile(dev + QStringLiteral("/device/vpd_pg80"));
+            page && page->size() > 4)
             return QString::fromLatin1(page->mid(4)).trimmed();
         return {};
     }

@@ -11,16 +11,29 @@ namespace vk {
 
 namespace {
 
-QString describe(httplib::Error err, bool timedOut) {
-    if (timedOut)
+// No reply of this system comes near this; anything larger is not a reply to trust.
+constexpr qsizetype kMaxReplyBytes = qsizetype(256) << 20;
+
+enum class Abort { None, TimedOut, TooLarge };
+
+QString describe(httplib::Error err, Abort abort) {
+    if (abort == Abort::TimedOut)
         return QStringLiteral("yanıt zamanında gelmedi");
+    if (abort == Abort::TooLarge)
+        return QStringLiteral("yanıt %1 MB sınırını aşıyor").arg(kMaxReplyBytes >> 20);
     switch (err) {
-    case httplib::Error::Connection: return QStringLiteral("bağlantı kurulamadı");
-    case httplib::Error::ConnectionTimeout: return QStringLiteral("bağlantı zaman aşımına uğradı");
-    case httplib::Error::Read: return QStringLiteral("yanıt okunamadı, bağlantı koptu");
-    case httplib::Error::Write: return QStringLiteral("istek gönderilemedi, bağlantı koptu");
-    case httplib::Error::Canceled: return QStringLiteral("istek yarıda kesildi");
-    default: return QString::fromStdString(httplib::to_string(err));
+    case httplib::Error::Connection:
+        return QStringLiteral("bağlantı kurulamadı");
+    case httplib::Error::ConnectionTimeout:
+        return QStringLiteral("bağlantı zaman aşımına uğradı");
+    case httplib::Error::Read:
+        return QStringLiteral("yanıt okunamadı, bağlantı koptu");
+    case httplib::Error::Write:
+        return QStringLiteral("istek gönderilemedi, bağlantı koptu");
+    case httplib::Error::Canceled:
+        return QStringLiteral("istek yarıda kesildi");
+    default:
+        return QString::fromStdString(httplib::to_string(err));
     }
 }
 
@@ -68,7 +81,8 @@ void ServerConnection::Open() {
         throw ConnectionError(QStringLiteral("Sunucu kapısı geçersiz: %1").arg(where));
     const QString protocol = param(QStringLiteral("CommunicationProtocol")).trimmed().toLower();
     if (!protocol.isEmpty() && protocol != u"tcp/ip" && protocol != u"http")
-        throw ConnectionError(QStringLiteral("Desteklenmeyen iletişim protokolü: %1").arg(protocol));
+        throw ConnectionError(
+            QStringLiteral("Desteklenmeyen iletişim protokolü: %1").arg(protocol));
 
     auto link = std::make_unique<Link>(host.toStdString(), p);
     link->set_keep_alive(true);
@@ -79,8 +93,8 @@ void ServerConnection::Open() {
     link->set_write_timeout(std::chrono::milliseconds(m_callTimeoutMs));
     httplib::Error err = httplib::Error::Success;
     if (!link->connectNow(err))
-        throw ConnectionError(
-            QStringLiteral("Sunucuya bağlanılamadı (%1): %2").arg(where, describe(err, false)));
+        throw ConnectionError(QStringLiteral("Sunucuya bağlanılamadı (%1): %2")
+                                  .arg(where, describe(err, Abort::None)));
     m_link = std::move(link);
 }
 
@@ -117,18 +131,23 @@ HttpReply ServerConnection::post(const QByteArray& path, const QByteArray& body)
 
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(m_callTimeoutMs);
-    bool timedOut = false;
+    Abort abort = Abort::None;
     QByteArray replyBody;
 
     httplib::Request req;
     req.method = "POST";
     req.path = path.toStdString();
     req.set_header("Accept", "application/json");
+    req.set_header("User-Agent", "VelkorB2B/6");
     req.set_header("Content-Type", "text/plain;charset=UTF-8");
     req.body.assign(body.constData(), static_cast<size_t>(body.size()));
     req.content_receiver = [&](const char* data, size_t length, uint64_t, uint64_t) {
         if (Clock::now() > deadline) {
-            timedOut = true;
+            abort = Abort::TimedOut;
+            return false;
+        }
+        if (replyBody.size() + qsizetype(length) > kMaxReplyBytes) {
+            abort = Abort::TooLarge;
             return false;
         }
         replyBody.append(data, static_cast<qsizetype>(length));
@@ -139,7 +158,7 @@ HttpReply ServerConnection::post(const QByteArray& path, const QByteArray& body)
     httplib::Error err = httplib::Error::Success;
     if (!m_link->send(req, res, err)) {
         m_link.reset(); // a broken link is not reused
-        throw ConnectionError(describe(err, timedOut));
+        throw ConnectionError(describe(err, abort));
     }
     return HttpReply{res.status, std::move(replyBody)};
 }

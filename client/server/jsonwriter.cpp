@@ -109,13 +109,27 @@ void JsonWriter::appendEscaped(QByteArray& out, QStringView s) {
     for (char c : utf8) {
         const auto u = static_cast<unsigned char>(c);
         switch (u) {
-        case '"': out.append("\\\"", 2); break;
-        case '\\': out.append("\\\\", 2); break;
-        case '\n': out.append("\\n", 2); break;
-        case '\r': out.append("\\r", 2); break;
-        case '\t': out.append("\\t", 2); break;
-        case '\b': out.append("\\b", 2); break;
-        case '\f': out.append("\\f", 2); break;
+        case '"':
+            out.append("\\\"", 2);
+            break;
+        case '\\':
+            out.append("\\\\", 2);
+            break;
+        case '\n':
+            out.append("\\n", 2);
+            break;
+        case '\r':
+            out.append("\\r", 2);
+            break;
+        case '\t':
+            out.append("\\t", 2);
+            break;
+        case '\b':
+            out.append("\\b", 2);
+            break;
+        case '\f':
+            out.append("\\f", 2);
+            break;
         default:
             if (u < 0x20) {
                 const char esc[6] = {'\\', 'u', '0', '0', hex[u >> 4], hex[u & 0xF]};

@@ -174,8 +174,8 @@ bool MemTable::rowMatches(int row, const QList<int>& columns, const QVariantList
                 options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
             const QString text = cell.toString();
             const QString w = wanted.toString();
-            const bool match = options.partialKey ? text.startsWith(w, cs)
-                                                  : text.compare(w, cs) == 0;
+            const bool match =
+                options.partialKey ? text.startsWith(w, cs) : text.compare(w, cs) == 0;
             if (!match)
                 return false;
         } else if (cell != wanted) {
@@ -189,7 +189,8 @@ bool MemTable::Locate(QStringView field, const QVariant& value, LocateOptions op
     return Locate(QStringList{field.toString()}, QVariantList{value}, options);
 }
 
-bool MemTable::Locate(const QStringList& fields, const QVariantList& values, LocateOptions options) {
+bool MemTable::Locate(const QStringList& fields, const QVariantList& values,
+                      LocateOptions options) {
     QList<int> columns;
     for (const QString& f : fields)
         columns.append(requireField(f));
@@ -213,17 +214,23 @@ QString MemTable::displayText(int row, int column, const QLocale& locale) const 
             return formatFloat(f.displayFormat, v.toDouble(), locale);
         return locale.toString(v.toDouble(), 'g', 15);
     case FieldType::Integer:
-    case FieldType::LargeInt: return QString::number(v.toLongLong());
-    case FieldType::Boolean: return v.toBool() ? QStringLiteral("Evet") : QStringLiteral("Hayır");
-    case FieldType::Date: return locale.toString(v.toDate(), QLocale::ShortFormat);
-    case FieldType::Time: return locale.toString(v.toTime(), QLocale::ShortFormat);
+    case FieldType::LargeInt:
+        return QString::number(v.toLongLong());
+    case FieldType::Boolean:
+        return v.toBool() ? QStringLiteral("Evet") : QStringLiteral("Hayır");
+    case FieldType::Date:
+        return locale.toString(v.toDate(), QLocale::ShortFormat);
+    case FieldType::Time:
+        return locale.toString(v.toTime(), QLocale::ShortFormat);
     case FieldType::DateTime: {
         const QDateTime dt = v.toDateTime();
         return locale.toString(dt.date(), QLocale::ShortFormat) + u' ' +
                locale.toString(dt.time(), QLocale::ShortFormat);
     }
-    case FieldType::Blob: return {};
-    case FieldType::String: break;
+    case FieldType::Blob:
+        return {};
+    case FieldType::String:
+        break;
     }
     return v.toString();
 }

@@ -60,7 +60,9 @@ public:
     const QVariant& value(int row, int column) const { return m_data.columns[column][row]; }
     QVariant value(int row, QStringView field) const { return value(row, requireField(field)); }
     void setValue(int row, int column, const QVariant& v);
-    void setValue(int row, QStringView field, const QVariant& v) { setValue(row, requireField(field), v); }
+    void setValue(int row, QStringView field, const QVariant& v) {
+        setValue(row, requireField(field), v);
+    }
     int appendRow(const QVariantList& values = {}); // missing values are null; returns the row
     void removeRow(int row);
     void clearRows(); // keeps the fields

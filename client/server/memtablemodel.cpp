@@ -40,19 +40,23 @@ QVariant MemTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const int row = index.row(), column = index.column();
     switch (role) {
-    case Qt::DisplayRole: return m_table->displayText(row, column, m_locale);
+    case Qt::DisplayRole:
+        return m_table->displayText(row, column, m_locale);
     case Qt::EditRole:
-    case RawValueRole: return m_table->value(row, column);
+    case RawValueRole:
+        return m_table->value(row, column);
     case Qt::TextAlignmentRole:
         if (isNumeric(m_table->field(column).type))
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
-    default: return {};
+    default:
+        return {};
     }
 }
 
 QVariant MemTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (!m_table || orientation != Qt::Horizontal || section < 0 || section >= m_table->fieldCount())
+    if (!m_table || orientation != Qt::Horizontal || section < 0 ||
+        section >= m_table->fieldCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole || role == FieldNameRole)
         return m_table->field(section).name;

@@ -8,21 +8,23 @@ namespace vk {
 
 namespace {
 
-#define VK_SPEC_PARAM(dir, type, pname)                                                        \
-    ParamSpec{#pname, wire::T_##type::kType, VK_SPEC_IS_OUT_##dir, wire::T_##type::kRecord}
+#define VK_SPEC_PARAM(dir, type, pname)                                                            \
+    ParamSpec {                                                                                    \
+#pname, wire::T_##type::kType, VK_SPEC_IS_OUT_##dir, wire::T_##type::kRecord               \
+    }
 #define VK_SPEC_IS_OUT_In false
 #define VK_SPEC_IS_OUT_Out true
 
 // Each method's parameters, with one empty entry at the end so that no array is empty.
-#define VK_METHOD(name, res, ...)                                                              \
-    constexpr ParamSpec kParams_##name[] = {                                                   \
+#define VK_METHOD(name, res, ...)                                                                  \
+    constexpr ParamSpec kParams_##name[] = {                                                       \
         __VA_OPT__(VK_PP_MAP_LIST(VK_SPEC_PARAM, __VA_ARGS__), ) ParamSpec{}};
 #include "server/servermethods.def"
 #undef VK_METHOD
 
 constexpr MethodSpec kMethods[] = {
-#define VK_METHOD(name, res, ...)                                                              \
-    MethodSpec{MethodId::name, #name, wire::R_##res::kType, wire::R_##res::kRecord,              \
+#define VK_METHOD(name, res, ...)                                                                  \
+    MethodSpec{MethodId::name, #name, wire::R_##res::kType, wire::R_##res::kRecord,                \
                std::span<const ParamSpec>(kParams_##name, std::size(kParams_##name) - 1)},
 #include "server/servermethods.def"
 #undef VK_METHOD
@@ -34,19 +36,32 @@ static_assert(std::size(kMethods) == kMethodCount);
 
 const char* wireTypeName(WireType t) {
     switch (t) {
-    case WireType::Void: return "sonuç yok";
-    case WireType::String: return "metin";
-    case WireType::Int32: return "32 bitlik tamsayı";
-    case WireType::Int64: return "64 bitlik tamsayı";
-    case WireType::Double: return "sayı";
-    case WireType::Boolean: return "mantıksal değer";
-    case WireType::Record: return "kayıt";
-    case WireType::Object: return "nesne";
-    case WireType::Callback: return "geri çağırma";
-    case WireType::Table: return "tablo";
-    case WireType::DataPacket: return "veri paketi";
-    case WireType::Stream: return "bayt dizisi";
-    case WireType::JsonArray: return "JSON dizisi";
+    case WireType::Void:
+        return "sonuç yok";
+    case WireType::String:
+        return "metin";
+    case WireType::Int32:
+        return "32 bitlik tamsayı";
+    case WireType::Int64:
+        return "64 bitlik tamsayı";
+    case WireType::Double:
+        return "sayı";
+    case WireType::Boolean:
+        return "mantıksal değer";
+    case WireType::Record:
+        return "kayıt";
+    case WireType::Object:
+        return "nesne";
+    case WireType::Callback:
+        return "geri çağırma";
+    case WireType::Table:
+        return "tablo";
+    case WireType::DataPacket:
+        return "veri paketi";
+    case WireType::Stream:
+        return "bayt dizisi";
+    case WireType::JsonArray:
+        return "JSON dizisi";
     }
     return "?";
 }

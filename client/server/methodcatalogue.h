@@ -31,7 +31,7 @@ enum class WireType : unsigned char {
     Int64,
     Double,
     Boolean,
-    Record,   // a record of the class named by the spec
+    Record,   // a record of the class that recordType names
     Object,   // a record of any class
     Callback, // a client callback reference
     Table,

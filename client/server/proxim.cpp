@@ -30,16 +30,16 @@ vk::ServerCommand& TServerMethods1Client::prepare(vk::MethodId id) {
 // then the result from the position after the last parameter.
 #define VK_PROXY_BIND(dir, type, pname) vk::wire::T_##type::bind##dir(vk_cmd, vk_pos++, pname);
 #define VK_PROXY_FETCH(dir, type, pname) vk::wire::T_##type::fetch##dir(vk_cmd, vk_pos++, pname);
-#define VK_METHOD(name, res, ...)                                                              \
-    vk::wire::R_##res::Type TServerMethods1Client::name(                                       \
-        VK_PP_MAP_LIST(VK_PROXY_PARAM, __VA_ARGS__)) {                                         \
-        vk::ServerCommand& vk_cmd = prepare(vk::MethodId::name);                               \
-        int vk_pos = 0;                                                                        \
-        VK_PP_MAP(VK_PROXY_BIND, __VA_ARGS__)                                                  \
-        vk_cmd.execute();                                                                      \
-        vk_pos = 0;                                                                            \
-        VK_PP_MAP(VK_PROXY_FETCH, __VA_ARGS__)                                                 \
-        return vk::wire::R_##res::fetch(vk_cmd, vk_pos);                                       \
+#define VK_METHOD(name, res, ...)                                                                  \
+    vk::wire::R_##res::Type TServerMethods1Client::name(                                           \
+        VK_PP_MAP_LIST(VK_PROXY_PARAM, __VA_ARGS__)) {                                             \
+        vk::ServerCommand& vk_cmd = prepare(vk::MethodId::name);                                   \
+        int vk_pos = 0;                                                                            \
+        VK_PP_MAP(VK_PROXY_BIND, __VA_ARGS__)                                                      \
+        vk_cmd.execute();                                                                          \
+        vk_pos = 0;                                                                                \
+        VK_PP_MAP(VK_PROXY_FETCH, __VA_ARGS__)                                                     \
+        return vk::wire::R_##res::fetch(vk_cmd, vk_pos);                                           \
     }
 #include "server/servermethods.def"
 #undef VK_METHOD

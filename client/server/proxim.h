@@ -28,12 +28,14 @@ public:
     TServerMethods1Client& operator=(const TServerMethods1Client&) = delete;
 
 #define VK_PROXY_PARAM(dir, type, pname) vk::wire::T_##type::dir pname
-#define VK_METHOD(name, res, ...)                                                              \
+#define VK_METHOD(name, res, ...)                                                                  \
     vk::wire::R_##res::Type name(VK_PP_MAP_LIST(VK_PROXY_PARAM, __VA_ARGS__));
 #include "server/servermethods.def"
 #undef VK_METHOD
 
-    bool instanceOwner() const { return m_instanceOwner; }
+    bool instanceOwner() const {
+        return m_instanceOwner;
+    }
     // The command prepared for a method by this proxy, or none before its first call.
     vk::ServerCommand* preparedCommand(vk::MethodId id) const;
 

@@ -5,8 +5,7 @@ namespace vk {
 
 namespace {
 
-template <class R>
-std::unique_ptr<TransferRecord> make() {
+template <class R> std::unique_ptr<TransferRecord> make() {
     return std::make_unique<R>();
 }
 
@@ -16,14 +15,15 @@ struct RecordType {
     std::unique_ptr<TransferRecord> (*create)();
 };
 
-#define VK_RECORD_TYPE(Class) {Class::kUnitName, Class::kClassName, &make<Class>}
+#define VK_RECORD_TYPE(Class)                                                                      \
+    { Class::kUnitName, Class::kClassName, &make<Class> }
 
 constexpr RecordType kRecordTypes[] = {
-    VK_RECORD_TYPE(TSonucBilgisi),   VK_RECORD_TYPE(TSiparisDipAyrinti),
-    VK_RECORD_TYPE(TTusSonuclari),   VK_RECORD_TYPE(TAcilisEkran),
-    VK_RECORD_TYPE(TAcilisEkranlar), VK_RECORD_TYPE(TAcilisEkranlariki),
-    VK_RECORD_TYPE(TMobilStok),      VK_RECORD_TYPE(TMobilStoklar),
-    VK_RECORD_TYPE(TMobilSepet),     VK_RECORD_TYPE(TMobilSepetler),
+    VK_RECORD_TYPE(TSonucBilgisi),     VK_RECORD_TYPE(TSiparisDipAyrinti),
+    VK_RECORD_TYPE(TTusSonuclari),     VK_RECORD_TYPE(TAcilisEkran),
+    VK_RECORD_TYPE(TAcilisEkranlar),   VK_RECORD_TYPE(TAcilisEkranlariki),
+    VK_RECORD_TYPE(TMobilStok),        VK_RECORD_TYPE(TMobilStoklar),
+    VK_RECORD_TYPE(TMobilSepet),       VK_RECORD_TYPE(TMobilSepetler),
     VK_RECORD_TYPE(TMobilCariBilgisi),
 };
 

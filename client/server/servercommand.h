@@ -38,7 +38,8 @@ public:
     void setInt32(int pos, qint32 v);
     void setDouble(int pos, double v);
     void setBoolean(int pos, bool v);
-    void setRecord(int pos, const TransferRecord* record); // marshalled at execution; null → JSON null
+    void setRecord(int pos,
+                   const TransferRecord* record); // marshalled at execution; null → JSON null
     void setCallback(int pos, const DSCallback* callback);
 
     // Sends the call and reads the reply. On any failure nothing of the reply is kept.
@@ -57,7 +58,8 @@ public:
     TransferRecord* getRecord(int pos);
 
 private:
-    using Input = std::variant<std::monostate, QString, qint64, double, bool, const TransferRecord*>;
+    using Input =
+        std::variant<std::monostate, QString, qint64, double, bool, const TransferRecord*>;
     struct Slot {
         Input input;
         WireValue output;

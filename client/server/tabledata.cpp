@@ -16,43 +16,71 @@ namespace vk {
 bool fieldTypeOf(int dataType, FieldType* type) {
     switch (dataType) {
     case DbxType::AnsiString:
-    case DbxType::WideString: *type = FieldType::String; return true;
-    case DbxType::Date: *type = FieldType::Date; return true;
-    case DbxType::Time: *type = FieldType::Time; return true;
+    case DbxType::WideString:
+        *type = FieldType::String;
+        return true;
+    case DbxType::Date:
+        *type = FieldType::Date;
+        return true;
+    case DbxType::Time:
+        *type = FieldType::Time;
+        return true;
     case DbxType::DateTime:
-    case DbxType::TimeStamp: *type = FieldType::DateTime; return true;
-    case DbxType::Boolean: *type = FieldType::Boolean; return true;
+    case DbxType::TimeStamp:
+        *type = FieldType::DateTime;
+        return true;
+    case DbxType::Boolean:
+        *type = FieldType::Boolean;
+        return true;
     case DbxType::Int8:
     case DbxType::UInt8:
     case DbxType::Int16:
     case DbxType::UInt16:
-    case DbxType::Int32: *type = FieldType::Integer; return true;
+    case DbxType::Int32:
+        *type = FieldType::Integer;
+        return true;
     case DbxType::UInt32:
     case DbxType::Int64:
-    case DbxType::UInt64: *type = FieldType::LargeInt; return true;
+    case DbxType::UInt64:
+        *type = FieldType::LargeInt;
+        return true;
     case DbxType::Double:
     case DbxType::BCD:
     case DbxType::Currency:
-    case DbxType::Single: *type = FieldType::Float; return true;
+    case DbxType::Single:
+        *type = FieldType::Float;
+        return true;
     case DbxType::Blob:
     case DbxType::Bytes:
     case DbxType::VarBytes:
-    case DbxType::BinaryBlob: *type = FieldType::Blob; return true;
-    default: return false;
+    case DbxType::BinaryBlob:
+        *type = FieldType::Blob;
+        return true;
+    default:
+        return false;
     }
 }
 
 int dataTypeOf(FieldType type) {
     switch (type) {
-    case FieldType::String: return DbxType::WideString;
-    case FieldType::Integer: return DbxType::Int32;
-    case FieldType::LargeInt: return DbxType::Int64;
-    case FieldType::Float: return DbxType::Double;
-    case FieldType::Boolean: return DbxType::Boolean;
-    case FieldType::Date: return DbxType::Date;
-    case FieldType::Time: return DbxType::Time;
-    case FieldType::DateTime: return DbxType::TimeStamp;
-    case FieldType::Blob: return DbxType::Blob;
+    case FieldType::String:
+        return DbxType::WideString;
+    case FieldType::Integer:
+        return DbxType::Int32;
+    case FieldType::LargeInt:
+        return DbxType::Int64;
+    case FieldType::Float:
+        return DbxType::Double;
+    case FieldType::Boolean:
+        return DbxType::Boolean;
+    case FieldType::Date:
+        return DbxType::Date;
+    case FieldType::Time:
+        return DbxType::Time;
+    case FieldType::DateTime:
+        return DbxType::TimeStamp;
+    case FieldType::Blob:
+        return DbxType::Blob;
     }
     return DbxType::WideString;
 }
@@ -138,13 +166,20 @@ QTime parseTime(QStringView s, bool* ok) {
 
 const char* jsonKind(const QJsonValue& v) {
     switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return "mantıksal değer";
-    case QJsonValue::Double: return "sayı";
-    case QJsonValue::String: return "metin";
-    case QJsonValue::Array: return "dizi";
-    case QJsonValue::Object: return "nesne";
-    case QJsonValue::Undefined: break;
+    case QJsonValue::Null:
+        return "null";
+    case QJsonValue::Bool:
+        return "mantıksal değer";
+    case QJsonValue::Double:
+        return "sayı";
+    case QJsonValue::String:
+        return "metin";
+    case QJsonValue::Array:
+        return "dizi";
+    case QJsonValue::Object:
+        return "nesne";
+    case QJsonValue::Undefined:
+        break;
     }
     return "değer yok";
 }
@@ -258,7 +293,8 @@ FieldDef decodeDescriptor(const QJsonValue& value, int index) {
         fail(QStringLiteral("%1. sütunun adı boş").arg(index + 1));
     f.dataType = d.at(1).toInt();
     if (!fieldTypeOf(f.dataType, &f.type))
-        fail(QStringLiteral("\"%1\" sütununun veri türü %2 bilinmiyor").arg(f.name).arg(f.dataType));
+        fail(
+            QStringLiteral("\"%1\" sütununun veri türü %2 bilinmiyor").arg(f.name).arg(f.dataType));
     f.subType = d.at(3).toInt();
     f.scale = d.at(4).toInt();
     f.size = d.at(5).toInt();
@@ -344,13 +380,25 @@ void encodeCell(JsonWriter& w, const FieldDef& f, const QVariant& v) {
         return;
     }
     switch (f.type) {
-    case FieldType::String: w.value(v.toString()); break;
+    case FieldType::String:
+        w.value(v.toString());
+        break;
     case FieldType::Integer:
-    case FieldType::LargeInt: w.value(v.toLongLong()); break;
-    case FieldType::Float: w.value(v.toDouble()); break;
-    case FieldType::Boolean: w.value(v.toBool()); break;
-    case FieldType::Date: w.value(dateText(v.toDate())); break;
-    case FieldType::Time: w.value(timeText(v.toTime(), false)); break;
+    case FieldType::LargeInt:
+        w.value(v.toLongLong());
+        break;
+    case FieldType::Float:
+        w.value(v.toDouble());
+        break;
+    case FieldType::Boolean:
+        w.value(v.toBool());
+        break;
+    case FieldType::Date:
+        w.value(dateText(v.toDate()));
+        break;
+    case FieldType::Time:
+        w.value(timeText(v.toTime(), false));
+        break;
     case FieldType::DateTime: {
         const QDateTime dt = v.toDateTime().toUTC();
         w.value(dateText(dt.date()) + u' ' + timeText(dt.time(), true));

@@ -47,7 +47,17 @@ enum : int {
 // The client-side kind of a column. Cells hold QString, int, qint64, double, bool, QDate, QTime,
 // QDateTime (wall-clock time kept in UTC so that nothing shifts it) or QByteArray; a null cell is
 // an invalid QVariant.
-enum class FieldType : unsigned char { String, Integer, LargeInt, Float, Boolean, Date, Time, DateTime, Blob };
+enum class FieldType : unsigned char {
+    String,
+    Integer,
+    LargeInt,
+    Float,
+    Boolean,
+    Date,
+    Time,
+    DateTime,
+    Blob
+};
 
 // The column kind of a wire data type code, or false for a code this system does not know.
 bool fieldTypeOf(int dataType, FieldType* type);

@@ -8,13 +8,20 @@ namespace {
 
 const char* jsonKindName(const QJsonValue& v) {
     switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return "mantıksal değer";
-    case QJsonValue::Double: return "sayı";
-    case QJsonValue::String: return "metin";
-    case QJsonValue::Array: return "dizi";
-    case QJsonValue::Object: return "nesne";
-    case QJsonValue::Undefined: break;
+    case QJsonValue::Null:
+        return "null";
+    case QJsonValue::Bool:
+        return "mantıksal değer";
+    case QJsonValue::Double:
+        return "sayı";
+    case QJsonValue::String:
+        return "metin";
+    case QJsonValue::Array:
+        return "dizi";
+    case QJsonValue::Object:
+        return "nesne";
+    case QJsonValue::Undefined:
+        break;
     }
     return "değer yok";
 }
@@ -93,8 +100,8 @@ std::unique_ptr<TransferRecord> unmarshalRecord(const QJsonValue& value, QString
                                                 UnmarshalContext& ctx) {
     if (value.isNull())
         return nullptr;
-    const QString expected = expectedType.isEmpty() ? QStringLiteral("kayıt")
-                                                    : expectedType.toString();
+    const QString expected =
+        expectedType.isEmpty() ? QStringLiteral("kayıt") : expectedType.toString();
     if (!value.isObject())
         throw ProtocolError(QStringLiteral("%1 beklenirken %2 geldi")
                                 .arg(expected, QString::fromUtf8(jsonKindName(value))));
@@ -112,8 +119,8 @@ std::unique_ptr<TransferRecord> unmarshalRecord(const QJsonValue& value, QString
         const qint64 refId = ref.toInteger(-1);
         const auto it = ctx.objects.constFind(refId);
         if (it == ctx.objects.constEnd())
-            throw ProtocolError(QStringLiteral("%1 için çözülemeyen ref %2")
-                                    .arg(type, QString::number(refId)));
+            throw ProtocolError(
+                QStringLiteral("%1 için çözülemeyen ref %2").arg(type, QString::number(refId)));
         if (it->value(QLatin1StringView("type")).toString() != type)
             throw ProtocolError(
                 QStringLiteral("ref %1 başka türde bir nesneyi gösteriyor").arg(refId));

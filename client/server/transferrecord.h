@@ -63,8 +63,7 @@ std::unique_ptr<TransferRecord> unmarshalRecord(const QJsonValue& value, QString
 // A fresh record of the named type ("<unit>.<class>"), or none for an unknown name.
 std::unique_ptr<TransferRecord> createRecord(QStringView typeName);
 
-template <class R>
-std::unique_ptr<R> unmarshal(const QJsonValue& value, UnmarshalContext& ctx) {
+template <class R> std::unique_ptr<R> unmarshal(const QJsonValue& value, UnmarshalContext& ctx) {
     auto any = unmarshalRecord(value, R::staticTypeName(), ctx);
     return std::unique_ptr<R>(static_cast<R*>(any.release()));
 }
@@ -73,40 +72,34 @@ std::unique_ptr<R> unmarshal(const QJsonValue& value, UnmarshalContext& ctx) {
                                       const char* expected);
 
 // How one field type is written and read.
-template <class T>
-struct FieldIO;
+template <class T> struct FieldIO;
 
-template <>
-struct FieldIO<QString> {
+template <> struct FieldIO<QString> {
     static void write(JsonWriter& w, const QString& v, MarshalContext&) { w.value(v); }
     static void read(const QJsonValue& v, QString& out, UnmarshalContext&, const char* rec,
                      const char* field);
 };
 
-template <>
-struct FieldIO<qint32> {
+template <> struct FieldIO<qint32> {
     static void write(JsonWriter& w, qint32 v, MarshalContext&) { w.value(qint64(v)); }
     static void read(const QJsonValue& v, qint32& out, UnmarshalContext&, const char* rec,
                      const char* field);
 };
 
-template <>
-struct FieldIO<double> {
+template <> struct FieldIO<double> {
     static void write(JsonWriter& w, double v, MarshalContext&) { w.value(v); }
     static void read(const QJsonValue& v, double& out, UnmarshalContext&, const char* rec,
                      const char* field);
 };
 
-template <>
-struct FieldIO<bool> {
+template <> struct FieldIO<bool> {
     static void write(JsonWriter& w, bool v, MarshalContext&) { w.value(v); }
     static void read(const QJsonValue& v, bool& out, UnmarshalContext&, const char* rec,
                      const char* field);
 };
 
 // An array of records, marshalled as a JSON array of record objects.
-template <class R>
-struct FieldIO<QList<R>> {
+template <class R> struct FieldIO<QList<R>> {
     static void write(JsonWriter& w, const QList<R>& v, MarshalContext& ctx) {
         w.beginArray();
         for (const R& item : v)
@@ -134,44 +127,56 @@ struct FieldIO<QList<R>> {
 } // namespace vk
 
 #define VK_RECORD_FIELD_DECL(type, name, def) type F##name = def;
-#define VK_RECORD_PROPERTY(type, name, def)                                                    \
-    const type& name() const { return F##name; }                                               \
-    void set##name(const type& value) { F##name = value; }
-#define VK_RECORD_WRITE(type, name, def)                                                       \
-    w.key("F" #name);                                                                          \
+#define VK_RECORD_PROPERTY(type, name, def)                                                        \
+    const type& name() const {                                                                     \
+        return F##name;                                                                            \
+    }                                                                                              \
+    void set##name(const type& value) {                                                            \
+        F##name = value;                                                                           \
+    }
+#define VK_RECORD_WRITE(type, name, def)                                                           \
+    w.key("F" #name);                                                                              \
     vk::FieldIO<type>::write(w, F##name, ctx);
-#define VK_RECORD_READ(type, name, def)                                                        \
-    {                                                                                          \
-        const QJsonValue v_ = fields.value(QLatin1StringView("F" #name));                      \
-        if (!v_.isUndefined())                                                                 \
-            vk::FieldIO<type>::read(v_, F##name, ctx, className(), "F" #name);                 \
+#define VK_RECORD_READ(type, name, def)                                                            \
+    {                                                                                              \
+        const QJsonValue v_ = fields.value(QLatin1StringView("F" #name));                          \
+        if (!v_.isUndefined())                                                                     \
+            vk::FieldIO<type>::read(v_, F##name, ctx, className(), "F" #name);                     \
     }
 #define VK_RECORD_COPY(type, name, def) F##name = source.F##name;
 #define VK_RECORD_COUNT(type, name, def) +1
 
 // The body of a record class: type name, properties, marshalling, and the private fields.
-#define VK_RECORD(Class, unit, FIELDS)                                                         \
-public:                                                                                        \
-    static constexpr const char* kUnitName = unit;                                             \
-    static constexpr const char* kClassName = #Class;                                          \
-    static constexpr int kFieldCount = 0 FIELDS(VK_RECORD_COUNT);                              \
-    static QString staticTypeName() { return QStringLiteral(unit "." #Class); }                \
-    const char* unitName() const override { return kUnitName; }                                \
-    const char* className() const override { return kClassName; }                              \
-    FIELDS(VK_RECORD_PROPERTY)                                                                 \
-    void writeFields(vk::JsonWriter& w, vk::MarshalContext& ctx) const override {              \
-        (void)ctx;                                                                             \
-        FIELDS(VK_RECORD_WRITE)                                                                \
-    }                                                                                          \
-    void readFields(const QJsonObject& fields, vk::UnmarshalContext& ctx) override {           \
-        (void)ctx;                                                                             \
-        FIELDS(VK_RECORD_READ)                                                                 \
-    }                                                                                          \
-                                                                                               \
-private:                                                                                       \
-    FIELDS(VK_RECORD_FIELD_DECL)                                                               \
+#define VK_RECORD(Class, unit, FIELDS)                                                             \
+public:                                                                                            \
+    static constexpr const char* kUnitName = unit;                                                 \
+    static constexpr const char* kClassName = #Class;                                              \
+    static constexpr int kFieldCount = 0 FIELDS(VK_RECORD_COUNT);                                  \
+    static QString staticTypeName() {                                                              \
+        return QStringLiteral(unit "." #Class);                                                    \
+    }                                                                                              \
+    const char* unitName() const override {                                                        \
+        return kUnitName;                                                                          \
+    }                                                                                              \
+    const char* className() const override {                                                       \
+        return kClassName;                                                                         \
+    }                                                                                              \
+    FIELDS(VK_RECORD_PROPERTY)                                                                     \
+    void writeFields(vk::JsonWriter& w, vk::MarshalContext& ctx) const override {                  \
+        (void)ctx;                                                                                 \
+        FIELDS(VK_RECORD_WRITE)                                                                    \
+    }                                                                                              \
+    void readFields(const QJsonObject& fields, vk::UnmarshalContext& ctx) override {               \
+        (void)ctx;                                                                                 \
+        FIELDS(VK_RECORD_READ)                                                                     \
+    }                                                                                              \
+                                                                                                   \
+private:                                                                                           \
+    FIELDS(VK_RECORD_FIELD_DECL)                                                                   \
 public:
 
 // Kopyala: copies every field of a record of the same class into this one.
-#define VK_RECORD_KOPYALA(Class, FIELDS)                                                       \
-    void Kopyala(const Class& source) { FIELDS(VK_RECORD_COPY) }
+#define VK_RECORD_KOPYALA(Class, FIELDS)                                                           \
+    void Kopyala(const Class& source) {                                                            \
+        FIELDS(VK_RECORD_COPY)                                                                     \
+    }

@@ -12,8 +12,7 @@
 namespace vk::wire {
 
 // Shared no-op halves: inputs are not read back, out-parameters are not set.
-template <class InT, class OutT>
-struct ParamBase {
+template <class InT, class OutT> struct ParamBase {
     using In = InT;
     using Out = OutT;
     static void bindOut(ServerCommand&, int, Out) {}
@@ -56,8 +55,7 @@ struct T_Boolean : ParamBase<bool, bool&> {
 };
 
 // A record argument is consumed by the call: the caller hands over its copy.
-template <class R, WireType Type>
-struct RecordParam {
+template <class R, WireType Type> struct RecordParam {
     using In = std::unique_ptr<R>;
     static constexpr WireType kType = Type;
     static void bindIn(ServerCommand& c, int pos, const In& r) { c.setRecord(pos, r.get()); }
@@ -139,16 +137,15 @@ struct R_JsonArray {
 };
 
 // A record result: null gives no object.
-template <class R>
-struct RecordResult {
+template <class R> struct RecordResult {
     using Type = R*;
     static constexpr WireType kType = WireType::Record;
     static Type fetch(ServerCommand& c, int pos) { return static_cast<R*>(c.getRecord(pos)); }
 };
 
-#define VK_RECORD_RESULT(Class, qualified)                                                     \
-    struct R_##Class : RecordResult<Class> {                                                   \
-        static constexpr const char* kRecord = qualified;                                      \
+#define VK_RECORD_RESULT(Class, qualified)                                                         \
+    struct R_##Class : RecordResult<Class> {                                                       \
+        static constexpr const char* kRecord = qualified;                                          \
     };
 
 VK_RECORD_RESULT(TSonucBilgisi, "baglantiu.TSonucBilgisi")

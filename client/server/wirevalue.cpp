@@ -10,21 +10,28 @@ namespace {
 
 const char* jsonKind(const QJsonValue& v) {
     switch (v.type()) {
-    case QJsonValue::Null: return "null";
-    case QJsonValue::Bool: return "mantıksal değer";
-    case QJsonValue::Double: return "sayı";
-    case QJsonValue::String: return "metin";
-    case QJsonValue::Array: return "dizi";
-    case QJsonValue::Object: return "nesne";
-    case QJsonValue::Undefined: break;
+    case QJsonValue::Null:
+        return "null";
+    case QJsonValue::Bool:
+        return "mantıksal değer";
+    case QJsonValue::Double:
+        return "sayı";
+    case QJsonValue::String:
+        return "metin";
+    case QJsonValue::Array:
+        return "dizi";
+    case QJsonValue::Object:
+        return "nesne";
+    case QJsonValue::Undefined:
+        break;
     }
     return "değer yok";
 }
 
 [[noreturn]] void mismatch(WireType type, const QJsonValue& v) {
-    throw ProtocolError(QStringLiteral("%1 beklenirken %2 geldi")
-                            .arg(QString::fromUtf8(wireTypeName(type)),
-                                 QString::fromUtf8(jsonKind(v))));
+    throw ProtocolError(
+        QStringLiteral("%1 beklenirken %2 geldi")
+            .arg(QString::fromUtf8(wireTypeName(type)), QString::fromUtf8(jsonKind(v))));
 }
 
 constexpr qint64 kNotInteger = std::numeric_limits<qint64>::min();
@@ -34,7 +41,8 @@ constexpr qint64 kNotInteger = std::numeric_limits<qint64>::min();
 WireValue decodeWireValue(const QJsonValue& json, WireType type, const char* recordType,
                           UnmarshalContext& ctx) {
     switch (type) {
-    case WireType::Void: break;
+    case WireType::Void:
+        break;
     case WireType::String:
     case WireType::Callback:
         if (json.isNull())
@@ -81,8 +89,8 @@ WireValue decodeWireValue(const QJsonValue& json, WireType type, const char* rec
         for (const auto b : bytes) {
             const qint64 x = b.isDouble() ? b.toInteger(-1) : -1;
             if (x < 0 || x > 255)
-                throw ProtocolError(QStringLiteral("akışta bayt olmayan değer (%1. öğe)")
-                                        .arg(out.size() + 1));
+                throw ProtocolError(
+                    QStringLiteral("akışta bayt olmayan değer (%1. öğe)").arg(out.size() + 1));
             out.append(char(x));
         }
         return out;
@@ -101,7 +109,9 @@ void encodeRecordValue(JsonWriter& w, const TransferRecord* record, MarshalConte
 
 void encodeWireValue(JsonWriter& w, const WireValue& value, WireType type, MarshalContext& ctx) {
     switch (type) {
-    case WireType::Void: w.null(); return;
+    case WireType::Void:
+        w.null();
+        return;
     case WireType::String:
     case WireType::Callback:
         if (const auto* s = std::get_if<QString>(&value))

@@ -22,8 +22,8 @@ using TablePtr = std::shared_ptr<TableData>;
 // Null, String and Callback (QString), Int32 and Int64 (qint64), Double, Boolean, Record and
 // Object (RecordPtr, empty for null), Table and DataPacket (TablePtr), Stream (QByteArray),
 // JsonArray (QJsonArray).
-using WireValue =
-    std::variant<std::monostate, QString, qint64, double, bool, RecordPtr, TablePtr, QByteArray, QJsonArray>;
+using WireValue = std::variant<std::monostate, QString, qint64, double, bool, RecordPtr, TablePtr,
+                               QByteArray, QJsonArray>;
 
 // Reads one value of the given wire type. A value of another type raises ProtocolError whose
 // text says what was expected and what came.

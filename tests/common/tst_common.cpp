@@ -53,7 +53,8 @@ public:
 
 class ScopedPlatform {
 public:
-    explicit ScopedPlatform(vk::WorkstationPlatform* p) : m_previous(vk::setWorkstationPlatform(p)) {}
+    explicit ScopedPlatform(vk::WorkstationPlatform* p)
+        : m_previous(vk::setWorkstationPlatform(p)) {}
     ~ScopedPlatform() { vk::setWorkstationPlatform(m_previous); }
 
 private:
@@ -80,7 +81,9 @@ private:
 class RecordingWait {
 public:
     QList<int> pauses;
-    RecordingWait() { m_previous = vk::setRetryWait([this](int ms) { pauses.append(ms); }); }
+    RecordingWait() {
+        m_previous = vk::setRetryWait([this](int ms) { pauses.append(ms); });
+    }
     ~RecordingWait() { vk::setRetryWait(m_previous); }
 
 private:
@@ -193,8 +196,9 @@ private slots:
         writeFile(r + QStringLiteral("/sys/block/vda/removable"), "0\n");
         writeFile(r + QStringLiteral("/sys/block/vda/dev"), "254:0\n");
         writeFile(r + QStringLiteral("/sys/block/zram0/device/serial"), "ZRAM");
-        writeFile(r + QStringLiteral("/run/udev/data/b254:0"),
-                  "S:disk/by-id/virtio-x\nE:ID_SERIAL=QEMU_disk_vd7x 9\nE:ID_SERIAL_SHORT=vd7x 9\n");
+        writeFile(
+            r + QStringLiteral("/run/udev/data/b254:0"),
+            "S:disk/by-id/virtio-x\nE:ID_SERIAL=QEMU_disk_vd7x 9\nE:ID_SERIAL_SHORT=vd7x 9\n");
 
         writeFile(r + QStringLiteral("/sys/class/net/lo/type"), "772\n");
         writeFile(r + QStringLiteral("/sys/class/net/lo/address"), "00:00:00:00:00:00\n");
@@ -311,9 +315,9 @@ private slots:
                     QTest::mouseClick(b, Qt::LeftButton);
             }
         });
-        const DialogButton answer = ShowDialog(QStringLiteral("Sepet silinsin mi?"),
-                                               DialogKind::Question,
-                                               DialogButton::Yes | DialogButton::No, DialogButton::No);
+        const DialogButton answer =
+            ShowDialog(QStringLiteral("Sepet silinsin mi?"), DialogKind::Question,
+                       DialogButton::Yes | DialogButton::No, DialogButton::No);
         vk::setDialogService(nullptr);
         QCOMPARE(answer, DialogButton::No);
         QCOMPARE(title, QStringLiteral("Soru"));
@@ -368,10 +372,12 @@ private slots:
         QTest::newRow("negative rounds to zero") << amount << -0.001 << true << "0,00";
         QTest::newRow("C locale") << amount << 1234.5 << false << "1,234.50";
         QTest::newRow("no leading zero") << noLeadingZero << 0.5 << true << ",50";
-        QTest::newRow("no leading zero, grouped") << noLeadingZero << 98765.432 << true << "98.765,43";
+        QTest::newRow("no leading zero, grouped")
+            << noLeadingZero << 98765.432 << true << "98.765,43";
         QTest::newRow("no grouping") << QStringLiteral("0.00") << 1234.5 << true << "1234,50";
         QTest::newRow("optional decimals") << QStringLiteral("0.##") << 2.5 << true << "2,5";
-        QTest::newRow("literal suffix") << QStringLiteral("#,##0.00 TL") << 1500.0 << true << "1.500,00 TL";
+        QTest::newRow("literal suffix")
+            << QStringLiteral("#,##0.00 TL") << 1500.0 << true << "1.500,00 TL";
     }
 
     void formatFloat() {
@@ -420,10 +426,14 @@ private slots:
         QTest::newRow("plain") << "http://h/Ravlokart.html?carino=5&sube=1"
                                << "http://h/Ravlokart.html?carino=5&sube=1";
         QTest::newRow("space and Turkish letters")
-            << "http://h/a b?firmasi=ÇİĞ ŞÖ" << "http://h/a%20b?firmasi=%C3%87%C4%B0%C4%9E%20%C5%9E%C3%96";
-        QTest::newRow("existing escape kept") << "http://h/?x=%20y" << "http://h/?x=%20y";
-        QTest::newRow("stray percent encoded") << "http://h/?oran=%5 indirim" << "http://h/?oran=%255%20indirim";
-        QTest::newRow("quotes and angle brackets") << "http://h/?q=\"<a>\"" << "http://h/?q=%22%3Ca%3E%22";
+            << "http://h/a b?firmasi=ÇİĞ ŞÖ"
+            << "http://h/a%20b?firmasi=%C3%87%C4%B0%C4%9E%20%C5%9E%C3%96";
+        QTest::newRow("existing escape kept") << "http://h/?x=%20y"
+                                              << "http://h/?x=%20y";
+        QTest::newRow("stray percent encoded") << "http://h/?oran=%5 indirim"
+                                               << "http://h/?oran=%255%20indirim";
+        QTest::newRow("quotes and angle brackets") << "http://h/?q=\"<a>\""
+                                                   << "http://h/?q=%22%3Ca%3E%22";
     }
 
     void urlEncode() {

@@ -37,18 +37,24 @@ QJsonObject parseObject(const QByteArray& json) {
 }
 
 // Every field set to a value that differs from its default, so copies show every field.
-template <class R>
-R filledRecord() {
+template <class R> R filledRecord() {
     R fresh;
     QJsonObject obj = parseObject(vk::marshalRecord(&fresh));
     QJsonObject fields = obj.value(QStringLiteral("fields")).toObject();
     int n = 0;
     for (auto it = fields.begin(); it != fields.end(); ++it, ++n) {
         switch (it.value().type()) {
-        case QJsonValue::String: it.value() = QStringLiteral("değer %1 \"ş\"").arg(n); break;
-        case QJsonValue::Double: it.value() = n + 7; break;
-        case QJsonValue::Bool: it.value() = true; break;
-        default: break;
+        case QJsonValue::String:
+            it.value() = QStringLiteral("değer %1 \"ş\"").arg(n);
+            break;
+        case QJsonValue::Double:
+            it.value() = n + 7;
+            break;
+        case QJsonValue::Bool:
+            it.value() = true;
+            break;
+        default:
+            break;
         }
     }
     obj.insert(QStringLiteral("fields"), fields);
@@ -57,8 +63,7 @@ R filledRecord() {
     return *r;
 }
 
-template <class R>
-void checkKopyala() {
+template <class R> void checkKopyala() {
     const R source = filledRecord<R>();
     R copy;
     copy.Kopyala(source);
@@ -79,7 +84,8 @@ void checkKopyala() {
     QVERIFY(a != parseObject(vk::marshalRecord(std::make_unique<R>().get())));
 }
 
-vk::ServerConnection* openConnection(vk::ServerConnection& c, const CannedServer& s, int timeoutMs = 5000) {
+vk::ServerConnection* openConnection(vk::ServerConnection& c, const CannedServer& s,
+                                     int timeoutMs = 5000) {
     c.setHostName(QStringLiteral("127.0.0.1"));
     c.setPort(s.port());
     c.setCallTimeoutMs(timeoutMs);
@@ -112,13 +118,14 @@ private slots:
 
     void records_freshLoginRecord() {
         TSonucBilgisi fresh;
-        QCOMPARE(vk::marshalRecord(&fresh),
-                 QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{)"
-                            R"("FBILGISAYARID":"","FSaticiMail":"","FSirano":0,"FCariAdi":"",)"
-                            R"("FSIFRE":"","FSaticiNo":0,"FCARINO":0,"FAKTIF":0,"FKullanicimail":"",)"
-                            R"("FADI":"","FSaticiTelefon":"","Fcarikod":"","FVarmi":false,)"
-                            R"("FSaticiAdi":"","FBilgiSayarAdi":"","FDisip":"","FIcip":"",)"
-                            R"("FBilgisayarKullanici":"","FMusteriTipi":1,"FVersion":1}})"));
+        QCOMPARE(
+            vk::marshalRecord(&fresh),
+            QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{)"
+                       R"("FBILGISAYARID":"","FSaticiMail":"","FSirano":0,"FCariAdi":"",)"
+                       R"("FSIFRE":"","FSaticiNo":0,"FCARINO":0,"FAKTIF":0,"FKullanicimail":"",)"
+                       R"("FADI":"","FSaticiTelefon":"","Fcarikod":"","FVarmi":false,)"
+                       R"("FSaticiAdi":"","FBilgiSayarAdi":"","FDisip":"","FIcip":"",)"
+                       R"("FBilgisayarKullanici":"","FMusteriTipi":1,"FVersion":1}})"));
         QCOMPARE(vk::marshalRecord(nullptr), QByteArray("null"));
     }
 
@@ -167,7 +174,8 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("error"); // empty: reads fine
         QTest::newRow("missing fields keep defaults, extra ignored")
-            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":"ALİ","FYeni":3}})")
+            << QByteArray(
+                   R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":"ALİ","FYeni":3}})")
             << QString();
         QTest::newRow("wrong class")
             << QByteArray(R"({"type":"baglantiu.TTusSonuclari","id":1,"fields":{}})")
@@ -181,9 +189,8 @@ private slots:
         QTest::newRow("flag as number")
             << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FVarmi":1}})")
             << QStringLiteral("FVarmi alanı mantıksal değer olmalı");
-        QTest::newRow("no fields")
-            << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1})")
-            << QStringLiteral("\"fields\" yok");
+        QTest::newRow("no fields") << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","id":1})")
+                                   << QStringLiteral("\"fields\" yok");
         QTest::newRow("unresolved ref")
             << QByteArray(R"({"type":"baglantiu.TSonucBilgisi","ref":9})")
             << QStringLiteral("çözülemeyen ref 9");
@@ -234,8 +241,7 @@ private slots:
         QCOMPARE(b.inputCount(), 2);
         QCOMPARE(b.outputCount(), 3);
         QCOMPARE(vk::methodSpec(vk::MethodId::MailGonserCariNormal).params.size(), size_t(17));
-        QCOMPARE(vk::methodSpec(vk::MethodId::CariVadeGunGecmismiBul).id,
-                 vk::MethodId(101));
+        QCOMPARE(vk::methodSpec(vk::MethodId::CariVadeGunGecmismiBul).id, vk::MethodId(101));
     }
 
     // ---- Tables --------------------------------------------------------------------------
@@ -260,7 +266,8 @@ private slots:
         QCOMPARE(t.columns[3][1].toDouble(), 2.0);
         QCOMPARE(t.columns[5][0].toDate(), QDate(2026, 12, 11));
         QCOMPARE(t.columns[6][0].toTime(), QTime(8, 30, 15, 250));
-        QCOMPARE(t.columns[7][0].toDateTime(), QDateTime(QDate(2026, 3, 27), QTime(14, 5, 9, 7), Qt::UTC));
+        QCOMPARE(t.columns[7][0].toDateTime(),
+                 QDateTime(QDate(2026, 3, 27), QTime(14, 5, 9, 7), Qt::UTC));
         QCOMPARE(t.columns[8][0].toByteArray(), QByteArray("\xff\x00\x07", 3));
 
         // What the encoder writes decodes to the same table.
@@ -279,8 +286,9 @@ private slots:
         QTest::addColumn<QString>("error");
         const QByteArray i = R"(["A",6,0,0,0,4,0,0,true,false,0,false,false])";
         const QByteArray s = R"(["B",26,1,0,0,9,0,0,true,false,0,false,false])";
-        QTest::newRow("lengths differ") << "{\"table\":[" + i + "," + s + R"(],"A":[1,2],"B":["x"]})"
-                                        << "sütunların uzunlukları farklı";
+        QTest::newRow("lengths differ")
+            << "{\"table\":[" + i + "," + s + R"(],"A":[1,2],"B":["x"]})"
+            << "sütunların uzunlukları farklı";
         QTest::newRow("column without descriptor") << "{\"table\":[" + i + R"(],"A":[1],"C":[2]})"
                                                    << "\"C\" sütununun tanımı yok";
         QTest::newRow("descriptor without column") << "{\"table\":[" + i + "," + s + R"(],"A":[1]})"
@@ -293,8 +301,8 @@ private slots:
                                               << "\"A\" sütununun 1. satırı";
         QTest::newRow("bad date") << QByteArray(R"({"table":[["D",2]],"D":["11.12.2026"]})")
                                   << "\"D\" sütununun 1. satırı";
-        QTest::newRow("unknown data type") << QByteArray(R"({"table":[["X",77]],"X":[]})")
-                                           << "veri türü 77 bilinmiyor";
+        QTest::newRow("unknown data type")
+            << QByteArray(R"({"table":[["X",77]],"X":[]})") << "veri türü 77 bilinmiyor";
         QTest::newRow("no descriptors") << QByteArray(R"({"A":[1]})") << "sütun tanımları";
         QTest::newRow("not an object") << QByteArray("[]") << "tablo beklenirken dizi geldi";
     }
@@ -312,7 +320,8 @@ private slots:
     }
 
     void table_withoutDescriptors() {
-        const vk::TableData t = vk::decodeTable(QJsonDocument::fromJson(R"({"table":[]})").object());
+        const vk::TableData t =
+            vk::decodeTable(QJsonDocument::fromJson(R"({"table":[]})").object());
         QCOMPARE(t.fields.size(), 0);
         QCOMPARE(t.rowCount, 0);
     }
@@ -328,7 +337,8 @@ private slots:
         QStringList names;
         for (t.first(); !t.eof(); t.next())
             names.append(t.fieldValue(u"adi").toString()); // field names are case-insensitive
-        QCOMPARE(names, QStringList({QStringLiteral("FREN BALATASI"), QStringLiteral("YAĞ FİLTRESİ")}));
+        QCOMPARE(names,
+                 QStringList({QStringLiteral("FREN BALATASI"), QStringLiteral("YAĞ FİLTRESİ")}));
 
         QVERIFY(t.Locate(u"STOK_STOKNO", 102));
         QCOMPARE(t.currentRow(), 1);
@@ -405,12 +415,22 @@ private slots:
         QFETCH(qint64, announced);
         QFETCH(bool, accepted);
         QFETCH(int, reads);
-        vk::ByteStream stream(QByteArray(bytes, 'x'));
-        const std::optional<QByteArray> got = vk::readStreamBytes(&stream, announced);
+        QByteArray cells;
+        for (int i = 0; i < bytes; ++i)
+            cells += i ? ",120" : "120";
+        CannedServer server;
+        server.reply(QStringLiteral("ResimVer5"),
+                     resultOf(QByteArray::number(announced) + ",[" + cells + "]"));
+        vk::ServerConnection c;
+        TServerMethods1Client proxy(openConnection(c, server));
+        qint64 boy = -1;
+        vk::ByteStream* stream = proxy.ResimVer5(48213, boy);
+        QCOMPARE(boy, announced);
+        const std::optional<QByteArray> got = vk::readStreamBytes(stream, boy);
         QCOMPARE(got.has_value(), accepted);
         if (accepted)
-            QCOMPARE(got->size(), bytes);
-        QCOMPARE(stream.readCount(), reads);
+            QCOMPARE(*got, QByteArray(bytes, 'x'));
+        QCOMPARE(stream->readCount(), reads);
     }
 
     // ---- Connection ----------------------------------------------------------------------
@@ -465,7 +485,13 @@ private slots:
                                     .toArray();
         QCOMPARE(sent.size(), 2); // inputs only, in declared order
         QCOMPARE(sent.at(0).toInt(), 7);
-        QCOMPARE(sent.at(1).toObject().value(QStringLiteral("fields")).toObject().value(QStringLiteral("FCARINO")).toInt(), 512);
+        QCOMPARE(sent.at(1)
+                     .toObject()
+                     .value(QStringLiteral("fields"))
+                     .toObject()
+                     .value(QStringLiteral("FCARINO"))
+                     .toInt(),
+                 512);
         QCOMPARE(size, qint64(3));
         QCOMPARE(adi, QStringLiteral("fatura 12.pdf"));
         QCOMPARE(vk::readStreamBytes(stream, size).value(), QByteArray("%PD"));
@@ -486,8 +512,10 @@ private slots:
         server.reply(QStringLiteral("KurlariAl"), resultOf("35.12,36.9,1"));
         server.reply(QStringLiteral("SiparisKaydet"), resultOf("true"));
         server.reply(QStringLiteral("SepetSecimGuncelle"), resultOf(""));
-        server.reply(QStringLiteral("BuyukGetir"),
-                     resultOf(R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":"BAYİ1","FVarmi":true,"FVersion":6}})"));
+        server.reply(
+            QStringLiteral("BuyukGetir"),
+            resultOf(
+                R"({"type":"baglantiu.TSonucBilgisi","id":1,"fields":{"FADI":"BAYİ1","FVarmi":true,"FVersion":6}})"));
         server.reply(QStringLiteral("SiparisAytintisiDip"), resultOf("null"));
         vk::ServerConnection c;
         TServerMethods1Client proxy(openConnection(c, server));
@@ -498,7 +526,8 @@ private slots:
                  QByteArray("{\"_parameters\":[\"Çift \\\"tırnak\\\"\\nsatır\"]}"));
 
         QCOMPARE(proxy.SepetHepsiniSil(nullptr), 1);
-        QCOMPARE(server.lastBody(QStringLiteral("SepetHepsiniSil")), QByteArray(R"({"_parameters":[null]})"));
+        QCOMPARE(server.lastBody(QStringLiteral("SepetHepsiniSil")),
+                 QByteArray(R"({"_parameters":[null]})"));
 
         double usd = 0, eur = 0;
         QCOMPARE(proxy.KurlariAl(usd, eur), 1);
@@ -506,10 +535,16 @@ private slots:
         QCOMPARE(eur, 36.9);
         QCOMPARE(server.lastBody(QStringLiteral("KurlariAl")), QByteArray(R"({"_parameters":[]})"));
 
-        QVERIFY(proxy.SiparisKaydet(std::make_unique<TSonucBilgisi>(), 5, 1, 2, QStringLiteral("not"), 9, 3));
-        QCOMPARE(parseObject(server.lastBody(QStringLiteral("SiparisKaydet"))).value(QStringLiteral("_parameters")).toArray().size(), 7);
+        QVERIFY(proxy.SiparisKaydet(std::make_unique<TSonucBilgisi>(), 5, 1, 2,
+                                    QStringLiteral("not"), 9, 3));
+        QCOMPARE(parseObject(server.lastBody(QStringLiteral("SiparisKaydet")))
+                     .value(QStringLiteral("_parameters"))
+                     .toArray()
+                     .size(),
+                 7);
         proxy.SepetSecimGuncelle(12, 1);
-        QCOMPARE(server.lastBody(QStringLiteral("SepetSecimGuncelle")), QByteArray(R"({"_parameters":[12,1]})"));
+        QCOMPARE(server.lastBody(QStringLiteral("SepetSecimGuncelle")),
+                 QByteArray(R"({"_parameters":[12,1]})"));
 
         TSonucBilgisi* login = proxy.BuyukGetir(QStringLiteral("WD-123"));
         QVERIFY(login);
@@ -563,35 +598,43 @@ private slots:
         QTest::addColumn<int>("delayMs");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("error");
-        QTest::newRow("server error text") << 500 << QByteArray(R"({"error":"Stok kodu bulunamadı"})") << -1 << 0
-                                           << "server" << "Stok kodu bulunamadı";
-        QTest::newRow("500 without error") << 500 << QByteArray("Internal error") << -1 << 0
-                                           << "protocol" << "JSON okunamadı";
-        QTest::newRow("malformed JSON") << 200 << QByteArray(R"({"result":[{"table":[)") << -1 << 0
-                                        << "protocol" << "JSON okunamadı";
+        QTest::newRow("server error text")
+            << 500 << QByteArray(R"({"error":"Stok kodu bulunamadı"})") << -1 << 0 << "server"
+            << "Stok kodu bulunamadı";
+        QTest::newRow("500 without error")
+            << 500 << QByteArray("Internal error") << -1 << 0 << "protocol"
+            << "JSON okunamadı";
+        QTest::newRow("malformed JSON")
+            << 200 << QByteArray(R"({"result":[{"table":[)") << -1 << 0 << "protocol"
+            << "JSON okunamadı";
         QTest::newRow("lengths differ")
             << 200 << resultOf(R"({"table":[["A",6],["B",26]],"A":[1,2],"B":["x"]})") << -1 << 0
-            << "protocol" << "sütunların uzunlukları farklı";
+            << "protocol"
+            << "sütunların uzunlukları farklı";
         QTest::newRow("column without descriptor")
-            << 200 << resultOf(R"({"table":[["A",6]],"A":[1],"Z":[1]})") << -1 << 0
-            << "protocol" << "\"Z\" sütununun tanımı yok";
+            << 200 << resultOf(R"({"table":[["A",6]],"A":[1],"Z":[1]})") << -1 << 0 << "protocol"
+            << "\"Z\" sütununun tanımı yok";
         QTest::newRow("wrong value type")
-            << 200 << resultOf(R"({"table":[["A",6]],"A":[true]})") << -1 << 0
-            << "protocol" << "\"A\" sütununun 1. satırı";
-        QTest::newRow("wrong result type") << 200 << resultOf(R"("tablo")") << -1 << 0
-                                           << "protocol" << "sonuç: tablo beklenirken metin geldi";
-        QTest::newRow("too many results") << 200 << resultOf(kEmptyTable + ",1") << -1 << 0
-                                          << "protocol" << "1 sonuç beklenirken 2 geldi";
-        QTest::newRow("no results") << 200 << QByteArray(R"({"result":[]})") << -1 << 0
-                                    << "protocol" << "1 sonuç beklenirken 0 geldi";
-        QTest::newRow("no result member") << 200 << QByteArray(R"({"sonuc":[1]})") << -1 << 0
-                                          << "protocol" << "\"result\" yok";
-        QTest::newRow("other HTTP status") << 404 << QByteArray("Not Found") << -1 << 0
-                                           << "protocol" << "HTTP durum kodu 404";
-        QTest::newRow("cut mid-reply") << 200 << resultOf(kTwoRowTable) << 40 << 0
-                                       << "connection" << "bağlantı koptu";
-        QTest::newRow("time-out") << 200 << resultOf(kTwoRowTable) << -1 << 1500
-                                  << "connection" << "Sunucu çağrısı başarısız (StokAraGetir)";
+            << 200 << resultOf(R"({"table":[["A",6]],"A":[true]})") << -1 << 0 << "protocol"
+            << "\"A\" sütununun 1. satırı";
+        QTest::newRow("wrong result type") << 200 << resultOf(R"("tablo")") << -1 << 0 << "protocol"
+                                           << "sonuç: tablo beklenirken metin geldi";
+        QTest::newRow("too many results")
+            << 200 << resultOf(kEmptyTable + ",1") << -1 << 0 << "protocol"
+            << "1 sonuç beklenirken 2 geldi";
+        QTest::newRow("no results")
+            << 200 << QByteArray(R"({"result":[]})") << -1 << 0 << "protocol"
+            << "1 sonuç beklenirken 0 geldi";
+        QTest::newRow("no result member")
+            << 200 << QByteArray(R"({"sonuc":[1]})") << -1 << 0 << "protocol"
+            << "\"result\" yok";
+        QTest::newRow("other HTTP status")
+            << 404 << QByteArray("Not Found") << -1 << 0 << "protocol"
+            << "HTTP durum kodu 404";
+        QTest::newRow("cut mid-reply") << 200 << resultOf(kTwoRowTable) << 40 << 0 << "connection"
+                                       << "bağlantı koptu";
+        QTest::newRow("time-out") << 200 << resultOf(kTwoRowTable) << -1 << 1500 << "connection"
+                                  << "Sunucu çağrısı başarısız (StokAraGetir)";
     }
 
     // A bad reply is an error that says what was wrong, and the caller's table keeps what it had.

@@ -13,31 +13,33 @@
 namespace vk::test {
 
 CannedServer::CannedServer() : m_server(std::make_unique<httplib::Server>()) {
-    m_server->Post(R"(/datasnap/rest/TServerMethods1/(?:%22|")([A-Za-z0-9_]+)(?:%22|"))",
-                   [this](const httplib::Request& req, httplib::Response& res) {
-                       const QString method = QString::fromStdString(req.matches[1]);
-                       CannedReply r;
-                       {
-                           QMutexLocker lock(&m_mutex);
-                           m_calls.append({method, QByteArray::fromStdString(req.body)});
-                           r = m_replies.value(method, CannedReply{500, R"({"error":"no canned reply"})", 0, -1});
-                       }
-                       if (r.delayMs > 0)
-                           QThread::msleep(static_cast<unsigned long>(r.delayMs));
-                       res.status = r.status;
-                       if (r.cutAfter < 0) {
-                           res.set_content(r.body.toStdString(), "application/json");
-                           return;
-                       }
-                       const std::string body = r.body.toStdString();
-                       const size_t cut = static_cast<size_t>(r.cutAfter);
-                       res.set_content_provider(body.size(), "application/json",
-                                                [body, cut](size_t offset, size_t, httplib::DataSink& sink) {
-                                                    if (offset < cut)
-                                                        sink.write(body.data() + offset, cut - offset);
-                                                    return offset < cut;
-                                                });
-                   });
+    m_server->Post(
+        R"(/datasnap/rest/TServerMethods1/(?:%22|")([A-Za-z0-9_]+)(?:%22|"))",
+        [this](const httplib::Request& req, httplib::Response& res) {
+            const QString method = QString::fromStdString(req.matches[1]);
+            CannedReply r;
+            {
+                QMutexLocker lock(&m_mutex);
+                m_calls.append({method, QByteArray::fromStdString(req.body)});
+                r = m_replies.value(method,
+                                    CannedReply{500, R"({"error":"no canned reply"})", 0, -1});
+            }
+            if (r.delayMs > 0)
+                QThread::msleep(static_cast<unsigned long>(r.delayMs));
+            res.status = r.status;
+            if (r.cutAfter < 0) {
+                res.set_content(r.body.toStdString(), "application/json");
+                return;
+            }
+            const std::string body = r.body.toStdString();
+            const size_t cut = static_cast<size_t>(r.cutAfter);
+            res.set_content_provider(body.size(), "application/json",
+                                     [body, cut](size_t offset, size_t, httplib::DataSink& sink) {
+                                         if (offset < cut)
+                                             sink.write(body.data() + offset, cut - offset);
+                                         return offset < cut;
+                                     });
+        });
     m_port = m_server->bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
     // stop() before the accept loop runs would be lost and the destructor would wait forever

@@ -22,8 +22,8 @@ namespace vk::test {
 struct CannedReply {
     int status = 200;
     QByteArray body;
-    int delayMs = 0;       // wait this long before answering
-    qint64 cutAfter = -1;  // announce the whole body but close the link after this many bytes
+    int delayMs = 0;      // wait this long before answering
+    qint64 cutAfter = -1; // announce the whole body but close the link after this many bytes
 };
 
 struct ReceivedCall {
