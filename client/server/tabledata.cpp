@@ -1,6 +1,7 @@
 #include "server/tabledata.h"
 
 #include "common/errors.h"
+#include "server/jsonkind.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -8,8 +9,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTime>
-
-#include <limits>
 
 namespace vk {
 
@@ -164,35 +163,14 @@ QTime parseTime(QStringView s, bool* ok) {
     return t;
 }
 
-const char* jsonKind(const QJsonValue& v) {
-    switch (v.type()) {
-    case QJsonValue::Null:
-        return "null";
-    case QJsonValue::Bool:
-        return "mantıksal değer";
-    case QJsonValue::Double:
-        return "sayı";
-    case QJsonValue::String:
-        return "metin";
-    case QJsonValue::Array:
-        return "dizi";
-    case QJsonValue::Object:
-        return "nesne";
-    case QJsonValue::Undefined:
-        break;
-    }
-    return "değer yok";
-}
-
 [[noreturn]] void badCell(const FieldDef& f, qsizetype row, const QJsonValue& v) {
     fail(QStringLiteral("\"%1\" sütununun %2. satırı bu sütunun türünde değil (%3)")
              .arg(f.name)
              .arg(row + 1)
-             .arg(QString::fromUtf8(jsonKind(v))));
+             .arg(QString::fromUtf8(jsonKindName(v))));
 }
 
 void decodeColumn(const FieldDef& f, const QJsonArray& cells, QVariantList& out) {
-    constexpr qint64 kNotInteger = std::numeric_limits<qint64>::min();
     out.reserve(cells.size());
     qsizetype row = 0;
     for (const auto v : cells) { // QJsonValueConstRef: no copy of the cell
@@ -208,16 +186,15 @@ void decodeColumn(const FieldDef& f, const QJsonArray& cells, QVariantList& out)
             out.append(v.toString());
             break;
         case FieldType::Integer: {
-            const qint64 i = v.isDouble() ? v.toInteger(kNotInteger) : kNotInteger;
-            if (i == kNotInteger || i < std::numeric_limits<qint32>::min() ||
-                i > std::numeric_limits<qint32>::max())
+            qint32 i = 0;
+            if (!jsonToInt32(v, &i))
                 badCell(f, row, v);
             out.append(int(i));
             break;
         }
         case FieldType::LargeInt: {
-            const qint64 i = v.isDouble() ? v.toInteger(kNotInteger) : kNotInteger;
-            if (i == kNotInteger)
+            qint64 i = 0;
+            if (!jsonToInt64(v, &i))
                 badCell(f, row, v);
             out.append(i);
             break;
@@ -270,8 +247,8 @@ void decodeColumn(const FieldDef& f, const QJsonArray& cells, QVariantList& out)
             QByteArray b;
             b.reserve(bytes.size());
             for (const auto byte : bytes) {
-                const qint64 x = byte.isDouble() ? byte.toInteger(-1) : -1;
-                if (x < 0 || x > 255)
+                qint32 x = -1;
+                if (!jsonToInt32(byte, &x) || x < 0 || x > 255)
                     badCell(f, row, v);
                 b.append(char(x));
             }
@@ -308,7 +285,7 @@ FieldDef decodeDescriptor(const QJsonValue& value, int index) {
 
 TableData decodeTable(const QJsonValue& value) {
     if (!value.isObject())
-        fail(QStringLiteral("tablo beklenirken %1 geldi").arg(QString::fromUtf8(jsonKind(value))));
+        fail(QStringLiteral("tablo beklenirken %1 geldi").arg(QString::fromUtf8(jsonKindName(value))));
     const QJsonObject obj = value.toObject();
     const QJsonValue descriptors = obj.value(QLatin1StringView("table"));
     if (!descriptors.isArray())

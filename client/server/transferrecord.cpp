@@ -1,32 +1,12 @@
 #include "server/transferrecord.h"
 
+#include "server/jsonkind.h"
+
 #include <limits>
 
 namespace vk {
 
-namespace {
-
-const char* jsonKindName(const QJsonValue& v) {
-    switch (v.type()) {
-    case QJsonValue::Null:
-        return "null";
-    case QJsonValue::Bool:
-        return "mantıksal değer";
-    case QJsonValue::Double:
-        return "sayı";
-    case QJsonValue::String:
-        return "metin";
-    case QJsonValue::Array:
-        return "dizi";
-    case QJsonValue::Object:
-        return "nesne";
-    case QJsonValue::Undefined:
-        break;
-    }
-    return "değer yok";
-}
-
-} // namespace
+namespace {} // namespace
 
 QString TransferRecord::typeName() const {
     return QString::fromLatin1(unitName()) + u'.' + QString::fromLatin1(className());
@@ -50,12 +30,8 @@ void FieldIO<QString>::read(const QJsonValue& v, QString& out, UnmarshalContext&
 
 void FieldIO<qint32>::read(const QJsonValue& v, qint32& out, UnmarshalContext&, const char* rec,
                            const char* field) {
-    constexpr qint64 kNotInteger = std::numeric_limits<qint64>::min();
-    const qint64 i = v.isDouble() ? v.toInteger(kNotInteger) : kNotInteger;
-    if (i == kNotInteger || i < std::numeric_limits<qint32>::min() ||
-        i > std::numeric_limits<qint32>::max())
+    if (!jsonToInt32(v, &out))
         throwFieldTypeError(rec, field, "32 bitlik tamsayı");
-    out = static_cast<qint32>(i);
 }
 
 void FieldIO<double>::read(const QJsonValue& v, double& out, UnmarshalContext&, const char* rec,

@@ -1,5 +1,7 @@
 #include "server/wirevalue.h"
 
+#include "server/jsonkind.h"
+
 #include <QJsonDocument>
 
 #include <limits>
@@ -8,33 +10,11 @@ namespace vk {
 
 namespace {
 
-const char* jsonKind(const QJsonValue& v) {
-    switch (v.type()) {
-    case QJsonValue::Null:
-        return "null";
-    case QJsonValue::Bool:
-        return "mantıksal değer";
-    case QJsonValue::Double:
-        return "sayı";
-    case QJsonValue::String:
-        return "metin";
-    case QJsonValue::Array:
-        return "dizi";
-    case QJsonValue::Object:
-        return "nesne";
-    case QJsonValue::Undefined:
-        break;
-    }
-    return "değer yok";
-}
-
 [[noreturn]] void mismatch(WireType type, const QJsonValue& v) {
     throw ProtocolError(
         QStringLiteral("%1 beklenirken %2 geldi")
-            .arg(QString::fromUtf8(wireTypeName(type)), QString::fromUtf8(jsonKind(v))));
+            .arg(QString::fromUtf8(wireTypeName(type)), QString::fromUtf8(jsonKindName(v))));
 }
-
-constexpr qint64 kNotInteger = std::numeric_limits<qint64>::min();
 
 } // namespace
 
@@ -51,15 +31,14 @@ WireValue decodeWireValue(const QJsonValue& json, WireType type, const char* rec
             mismatch(type, json);
         return json.toString();
     case WireType::Int32: {
-        const qint64 i = json.isDouble() ? json.toInteger(kNotInteger) : kNotInteger;
-        if (i == kNotInteger || i < std::numeric_limits<qint32>::min() ||
-            i > std::numeric_limits<qint32>::max())
+        qint32 i = 0;
+        if (!jsonToInt32(json, &i))
             mismatch(type, json);
-        return i;
+        return qint64(i);
     }
     case WireType::Int64: {
-        const qint64 i = json.isDouble() ? json.toInteger(kNotInteger) : kNotInteger;
-        if (i == kNotInteger)
+        qint64 i = 0;
+        if (!jsonToInt64(json, &i))
             mismatch(type, json);
         return i;
     }
@@ -87,8 +66,8 @@ WireValue decodeWireValue(const QJsonValue& json, WireType type, const char* rec
         QByteArray out;
         out.reserve(bytes.size());
         for (const auto b : bytes) {
-            const qint64 x = b.isDouble() ? b.toInteger(-1) : -1;
-            if (x < 0 || x > 255)
+            qint32 x = -1;
+            if (!jsonToInt32(b, &x) || x < 0 || x > 255)
                 throw ProtocolError(
                     QStringLiteral("akışta bayt olmayan değer (%1. öğe)").arg(out.size() + 1));
             out.append(char(x));
