@@ -1,0 +1,62 @@
+#include "store/store.h"
+
+#include <QSqlError>
+
+namespace vk::server {
+
+void Store::write(const std::function<void()>& fn) {
+    QSqlDatabase db = connection();
+    begin(db);
+    try {
+        fn();
+    } catch (...) {
+        rollback(db);
+        throw;
+    }
+    commit(db);
+}
+
+Sql::Sql(Store& store, const QString& statement)
+    : m_store(store), m_text(statement), m_query(store.acquireStatement(statement)) {}
+
+Sql::~Sql() {
+    m_query->finish();
+    m_store.releaseStatement(m_text, m_query);
+}
+
+Sql::Sql(Store& store, const QString& statement, std::initializer_list<QVariant> values)
+    : Sql(store, statement) {
+    for (const QVariant& v : values)
+        bind(v);
+}
+
+Sql& Sql::bind(const QVariant& value) {
+    // A null QString would be bound as SQL NULL; text is never NULL here (pass QVariant() for
+    // that).
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        m_query->bindValue(m_bound++, QStringLiteral(""));
+    else
+        m_query->bindValue(m_bound++, value);
+    return *this;
+}
+
+Sql& Sql::exec() {
+    if (!m_query->exec())
+        throw StoreError(QStringLiteral("SQL çalıştırılamadı: %1 [%2]")
+                             .arg(m_query->lastError().text(), m_text));
+    m_bound = 0;
+    return *this;
+}
+
+Sql& Sql::exec(std::initializer_list<QVariant> values) {
+    m_bound = 0;
+    for (const QVariant& v : values)
+        bind(v);
+    return exec();
+}
+
+QVariant Sql::scalar(const QVariant& fallback) {
+    return m_query->next() ? m_query->value(0) : fallback;
+}
+
+} // namespace vk::server
