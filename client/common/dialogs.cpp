@@ -74,6 +74,13 @@ DialogService* g_service = nullptr;
 
 } // namespace
 
+void showPlainMessage(const QString& message) {
+    DialogRequest r;
+    r.message = message;
+    r.plain = true;
+    dialogService().show(r);
+}
+
 DialogService& dialogService() {
     return g_service ? *g_service : g_console;
 }

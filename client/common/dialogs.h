@@ -56,7 +56,11 @@ struct DialogRequest {
     DialogKind kind = DialogKind::Information;
     DialogButtons buttons = DialogButton::OK;
     DialogButton focus = DialogButton::OK;
+    bool plain = false; // a plain message box: the program's title, no icon, OK only
 };
+
+// A plain message box with the text, through the installed service.
+void showPlainMessage(const QString& message);
 
 QString dialogTitle(DialogKind kind);     // "Uyarı", "Hata", "Bilgi", "Soru"
 QString dialogButtonText(DialogButton b); // "Evet", "Hayır", "Tamam", …

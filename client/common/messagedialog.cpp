@@ -63,9 +63,10 @@ DialogButton MessageDialogService::show(const DialogRequest& request) {
     if (!owner)
         owner = QApplication::activeWindow();
     QMessageBox box(owner);
-    box.setWindowTitle(dialogTitle(request.kind));
+    box.setWindowTitle(request.plain ? QApplication::applicationDisplayName()
+                                     : dialogTitle(request.kind));
     box.setText(request.message);
-    box.setIcon(iconOf(request.kind));
+    box.setIcon(request.plain ? QMessageBox::NoIcon : iconOf(request.kind));
     box.setWindowModality(Qt::ApplicationModal);
     if (m_font)
         box.setFont(*m_font);
@@ -89,7 +90,8 @@ DialogButton MessageDialogService::show(const DialogRequest& request) {
     if (escape)
         box.setEscapeButton(escape);
 
-    QApplication::beep();
+    if (!request.plain)
+        QApplication::beep();
     box.exec();
     return answers.value(box.clickedButton(), escapeButton);
 }

@@ -52,6 +52,14 @@ CannedServer::~CannedServer() {
     m_thread.join();
 }
 
+void CannedServer::get(const QString& path, const QByteArray& body, int status) {
+    const std::string b = body.toStdString();
+    m_server->Get(path.toStdString(), [b, status](const httplib::Request&, httplib::Response& res) {
+        res.status = status;
+        res.set_content(b, "text/plain");
+    });
+}
+
 void CannedServer::reply(const QString& method, CannedReply r) {
     QMutexLocker lock(&m_mutex);
     m_replies.insert(method, std::move(r));

@@ -41,6 +41,8 @@ public:
     void reply(const QString& method, const QByteArray& body, int status = 200) {
         reply(method, CannedReply{status, body, 0, -1});
     }
+    // A plain GET route (the IP echo, a download) answered with the given status and body.
+    void get(const QString& path, const QByteArray& body, int status = 200);
     QList<ReceivedCall> calls() const;
     QByteArray lastBody(const QString& method) const;
 

@@ -1,0 +1,1 @@
+// the rules are inline in the header

@@ -1,0 +1,67 @@
+#include "liveserver.h"
+
+#include "admin.h"
+#include "store/store.h"
+
+#include <QDir>
+
+namespace vk::test {
+
+using namespace vk::server;
+
+LiveServer::LiveServer() {
+    m_store = std::make_unique<SqliteStore>(m_dir.filePath(QStringLiteral("live.db")));
+    m_store->migrate();
+    m_store->write([&] {
+        Sql(*m_store, QStringLiteral("INSERT INTO satici(satici_no, adi, telefon, mail) VALUES "
+                                     "(7, 'Ahmet Kaya', '0 (212) 555 01 07', 'ahmet@velkor.test')"))
+            .exec();
+        Sql(*m_store, QStringLiteral("INSERT INTO cari(carino, carikod, cariadi, satici_no) VALUES "
+                                     "(120, '120.01.001', 'ÖZKAN OTO YEDEK PARÇA', 7),"
+                                     "(121, '120.01.002', 'YILDIZ OTOMOTİV', 7)"))
+            .exec();
+    });
+    addUser(*m_store, NewUser{QStringLiteral("BAYI"), QStringLiteral("1234"), 3, 120, 0, true, {}});
+    addUser(*m_store,
+            NewUser{QStringLiteral("BAYI4"), QStringLiteral("1234"), 4, 121, 0, true, {}});
+    addUser(*m_store,
+            NewUser{QStringLiteral("PASIF"), QStringLiteral("1234"), 3, 120, 0, false, {}});
+    addUser(*m_store,
+            NewUser{QStringLiteral("TEMSILCI"), QStringLiteral("5678"), 1, 120, 7, true, {}});
+    QDir(m_dir.path()).mkdir(QStringLiteral("files"));
+    ServerOptions o;
+    o.port = 0;
+    o.webPort = 0;
+    o.requestLog = qEnvironmentVariableIsSet("VK_TEST_LOG");
+    o.filesDir = filesDir();
+    m_server = std::make_unique<AppServer>(*m_store, o);
+    m_server->start();
+}
+
+LiveServer::~LiveServer() {
+    m_server->stop();
+}
+
+QString LiveServer::filesDir() const {
+    return m_dir.filePath(QStringLiteral("files"));
+}
+
+void LiveServer::registerWorkstation(const QString& id, const QString& user) {
+    addWorkstation(*m_store, id, user, {});
+}
+
+void LiveServer::setExpectedVersion(int version) {
+    setSetting(*m_store, QStringLiteral("beklenen_versiyon"), QString::number(version));
+}
+
+vk::Deployment LiveServer::deployment() const {
+    vk::Deployment d = vk::Deployment::builtIn();
+    d.serverHost = QStringLiteral("127.0.0.1");
+    d.serverPort = port();
+    d.webHost = QStringLiteral("127.0.0.1:%1").arg(webPort());
+    d.ipEchoUrl = QStringLiteral("http://%1/ip").arg(d.webHost);
+    d.updateBaseUrl = QStringLiteral("http://%1").arg(d.webHost);
+    return d;
+}
+
+} // namespace vk::test
