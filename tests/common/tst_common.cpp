@@ -2,6 +2,7 @@
 // fixture tree, EnsureConnected's retries, the dialog service, rounding and amount formats.
 
 #include "cannedserver.h"
+#include "testdoubles.h"
 
 #include "common/dialogs.h"
 #include "common/errors.h"
@@ -27,30 +28,11 @@ using vk::DialogKind;
 
 namespace {
 
-// Workstation facts a test sets directly.
-class FakePlatform final : public vk::WorkstationPlatform {
-public:
-    QString serial;
-    bool diskQueryFails = false;
-    QList<std::optional<QByteArray>> adapters;
-    QString computer = QStringLiteral("BAYI-PC");
-    QString user = QStringLiteral("bayi");
-    QStringList resolved;
-    QStringList interfaces;
+using vk::test::FakePlatform;
+using vk::test::RecordingDialogs;
+using vk::test::RecordingWait;
 
-    QString diskSerial() override {
-        if (diskQueryFails)
-            throw vk::Error(QStringLiteral("disk query failed"));
-        return serial;
-    }
-    QList<std::optional<QByteArray>> adapterAddresses() override { return adapters; }
-    QString computerName() override { return computer; }
-    QString userName() override { return user; }
-    QString hostName() override { return computer; }
-    QStringList resolveIpv4(const QString&) override { return resolved; }
-    QStringList interfaceIpv4() override { return interfaces; }
-};
-
+// Puts another platform in place for a scope.
 class ScopedPlatform {
 public:
     explicit ScopedPlatform(vk::WorkstationPlatform* p)
@@ -59,35 +41,6 @@ public:
 
 private:
     vk::WorkstationPlatform* m_previous;
-};
-
-// Records every dialog and answers with a chosen button (the focused one by default).
-class RecordingDialogs final : public vk::DialogService {
-public:
-    QList<vk::DialogRequest> requests;
-    std::optional<DialogButton> answer;
-
-    RecordingDialogs() : m_previous(vk::setDialogService(this)) {}
-    ~RecordingDialogs() override { vk::setDialogService(m_previous); }
-    DialogButton show(const vk::DialogRequest& r) override {
-        requests.append(r);
-        return answer.value_or(r.focus);
-    }
-
-private:
-    vk::DialogService* m_previous;
-};
-
-class RecordingWait {
-public:
-    QList<int> pauses;
-    RecordingWait() {
-        m_previous = vk::setRetryWait([this](int ms) { pauses.append(ms); });
-    }
-    ~RecordingWait() { vk::setRetryWait(m_previous); }
-
-private:
-    std::function<void(int)> m_previous;
 };
 
 QByteArray mac(const char* text) {
@@ -159,7 +112,6 @@ private slots:
         p.serial = serial;
         p.diskQueryFails = queryFails;
         p.adapters = adapters;
-        ScopedPlatform scope(&p);
         QCOMPARE(GetMachineId(), expected);
     }
 
@@ -167,7 +119,6 @@ private slots:
         FakePlatform p;
         p.computer = QStringLiteral("MUHASEBE-BILGISAYARI-2");
         p.user = QStringLiteral("ayse.yilmaz.muhasebe");
-        ScopedPlatform scope(&p);
         QCOMPARE(GetWorkstationName(), QStringLiteral("MUHASEBE-BILGIS"));
         QCOMPARE(GetWorkstationName().size(), 15);
         QCOMPARE(GetWorkstationUser(), QStringLiteral("ayse.yilmaz.muh"));
