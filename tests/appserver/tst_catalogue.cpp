@@ -1,0 +1,7 @@
+// placeholder
+#include <QTest>
+class CatalogueTest : public QObject {
+    Q_OBJECT
+};
+QTEST_MAIN(CatalogueTest)
+#include "tst_catalogue.moc"
