@@ -149,6 +149,8 @@ namespace vk::server {
 void registerHandlers(Dispatcher& dispatcher) {
     registerBasicHandlers(dispatcher);
     registerLoginHandlers(dispatcher);
+    registerCatalogueHandlers(dispatcher);
+    registerBasketHandlers(dispatcher);
 }
 
 } // namespace vk::server

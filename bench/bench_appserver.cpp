@@ -1,16 +1,19 @@
 // The application server under load on loopback: a 200,000-article demo catalogue, then 32
-// concurrent clients calling EchoString (the bare call) and BuyukGetir (the login lookup).
-// Prints requests per second and p50 / p99 latency; the loops are bounded by count and time.
+// concurrent clients calling EchoString (the bare call) and BuyukGetir (the login lookup), and 8
+// searching the catalogue with StokAraGetir. Prints requests per second and p50 / p99 latency;
+// the loops are bounded by count and time.
 
 #include "appserver.h"
 #include "seed/demoseed.h"
 #include "store/sqlitestore.h"
+#include "store/store.h"
 
 #include "server/connection.h"
 #include "server/proxim.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -82,6 +85,44 @@ void print(const char* name, const Figures& f) {
                 f.perSecond, f.p50, f.p99, f.calls, f.failures);
 }
 
+// What dealers type, taken from the catalogue: whole part codes, the start of OEM numbers as
+// printed, producer codes, a part name with a model (a few articles), and words that fit
+// thousands.
+struct SearchText {
+    QString text;
+    int kind;
+};
+const char* const kSearchKinds[] = {"part code", "OEM start", "producer code", "name + model",
+                                    "broad word"};
+
+std::vector<SearchText> searchTexts(vk::server::Store& store) {
+    std::vector<SearchText> texts;
+    const QLocale turkish(QLocale::Turkish);
+    vk::server::Sql q(store, QStringLiteral("SELECT barkod, oem1, ureticikodu, adi, model FROM stok"
+                                            " WHERE stokno % 4999 = 7 AND model <> ''"
+                                            " ORDER BY stokno LIMIT 12"));
+    q.exec();
+    while (q.next()) {
+        texts.push_back({q.value(0).toString(), 0});
+        texts.push_back({q.value(1).toString().left(7), 1});
+        texts.push_back({q.value(2).toString(), 2});
+        texts.push_back({turkish.toLower(q.value(3).toString().section(QLatin1Char(' '), 0, 0)) +
+                             QLatin1Char(' ') +
+                             q.value(4).toString().section(QLatin1Char(' '), 0, 1),
+                         3});
+    }
+    for (const char* many : {"filtre", "fren balatası", "bosch"})
+        texts.push_back({QString::fromUtf8(many), 4});
+    return texts;
+}
+
+double percentile(std::vector<double> v, int p) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, v.size() * size_t(p) / 100)];
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +165,59 @@ int main(int argc, char** argv) {
     print("BuyukGetir", login);
     std::printf("BuyukGetir / EchoString throughput ratio: %.2f\n",
                 login.perSecond / echo.perSecond);
+
+    constexpr int kSearchers = 8;
+    const std::vector<SearchText> texts = searchTexts(store);
+    struct Searched {
+        int kind;
+        double ms;
+        qsizetype rows;
+    };
+    std::vector<std::vector<Searched>> searched(kSearchers);
+    std::vector<std::unique_ptr<TSonucBilgisi>> records(kSearchers);
+    const Figures search =
+        load(server.port(), kSearchers, 20000, 15, [&](TServerMethods1Client& p, int t) {
+            std::unique_ptr<TSonucBilgisi>& record = records[size_t(t)];
+            if (!record) {
+                record = std::make_unique<TSonucBilgisi>();
+                record->Kopyala(*p.BuyukGetir(QStringLiteral("DEMO-BAYI")));
+            }
+            auto bilgi = std::make_unique<TSonucBilgisi>();
+            bilgi->Kopyala(*record);
+            std::vector<Searched>& mine = searched[size_t(t)];
+            const SearchText& text = texts[(mine.size() * kSearchers + size_t(t)) % texts.size()];
+            QElapsedTimer clock;
+            clock.start();
+            const vk::DataPacket found = p.StokAraGetir(text.text, std::move(bilgi));
+            mine.push_back({text.kind, clock.nsecsElapsed() / 1e6,
+                            found.isNull() ? 0 : found.data()->rowCount});
+        });
+    std::printf("%d concurrent clients searching, %zu texts taken in turn\n", kSearchers,
+                texts.size());
+    print("StokAraGetir", search);
+    std::vector<qsizetype> rows;
+    for (int kind = 0; kind < int(std::size(kSearchKinds)); ++kind) {
+        std::vector<double> ms;
+        std::vector<qsizetype> kindRows;
+        for (const auto& mine : searched) {
+            for (const Searched& s : mine) {
+                if (s.kind == kind) {
+                    ms.push_back(s.ms);
+                    kindRows.push_back(s.rows);
+                }
+            }
+        }
+        rows.insert(rows.end(), kindRows.begin(), kindRows.end());
+        std::sort(kindRows.begin(), kindRows.end());
+        std::printf("  %-14s p50 %7.2f ms   p99 %7.2f ms   median rows %5lld   (%zu calls)\n",
+                    kSearchKinds[kind], percentile(ms, 50), percentile(ms, 99),
+                    static_cast<long long>(kindRows.empty() ? 0 : kindRows[kindRows.size() / 2]),
+                    ms.size());
+    }
+    std::sort(rows.begin(), rows.end());
+    std::printf("rows returned: median %lld, most %lld\n",
+                static_cast<long long>(rows.empty() ? 0 : rows[rows.size() / 2]),
+                static_cast<long long>(rows.empty() ? 0 : rows.back()));
     server.stop();
     return 0;
 }

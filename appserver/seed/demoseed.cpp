@@ -1,5 +1,6 @@
 #include "seed/demoseed.h"
 
+#include "catalogue/searchtext.h"
 #include "common/errors.h"
 #include "common/utils.h"
 #include "seed/demodata.h"
@@ -98,6 +99,27 @@ QDate workday(const QDate& d) {
 
 QTime officeTime(Prng& rng, int fromHour, int toHour) {
     return QTime(rng.range(fromHour, toHour), rng.range(0, 59), rng.range(0, 59));
+}
+
+// The search columns of an article: its distinct code keys, and its names folded, each joined by
+// spaces.
+QString searchCodes(std::initializer_list<QString> codes) {
+    QStringList keys;
+    for (const QString& code : codes) {
+        const QString key = searchCodeKey(code);
+        if (!key.isEmpty() && !keys.contains(key))
+            keys.append(key);
+    }
+    return keys.join(u' ');
+}
+
+QString searchNames(std::initializer_list<QString> names) {
+    QStringList folded;
+    for (const QString& name : names) {
+        if (!name.isEmpty())
+            folded.append(foldSearchText(name));
+    }
+    return folded.join(u' ');
 }
 
 // The amounts of an invoice line: discounts applied one after another, each rounded to cents.
@@ -265,7 +287,7 @@ public:
         step(QStringLiteral("iskontolar yazılıyor"));
         makeGroupDiscounts();
         step(QStringLiteral("stoklar yazılıyor (%1)").arg(m_options.articles));
-        writeArticles();
+        writeArticlesIndexedOnce();
         step(QStringLiteral("stok resimleri yazılıyor (%1)").arg(m_pictures.size()));
         writePictures();
         step(QStringLiteral("teslim ve kargo seçenekleri yazılıyor"));
@@ -573,6 +595,28 @@ private:
         }
     }
 
+    // The search index is built in one pass after the articles: row by row through the triggers
+    // it takes several times as long. Merging its segments while it is built (automerge) slows
+    // the pass and hardly changes what searches read; it is back at its default after.
+    void writeArticlesIndexedOnce() {
+        Sql list(m_store, QStringLiteral("SELECT name, sql FROM sqlite_master"
+                                         " WHERE type = 'trigger' AND tbl_name = 'stok'"));
+        list.exec();
+        QList<std::pair<QString, QString>> triggers;
+        while (list.next())
+            triggers.append({list.value(0).toString(), list.value(1).toString()});
+        for (const auto& [name, sql] : std::as_const(triggers))
+            Sql(m_store, QStringLiteral("DROP TRIGGER \"%1\"").arg(name)).exec();
+        writeArticles();
+        const QString setting =
+            QStringLiteral("INSERT INTO stok_ara(stok_ara, rank) VALUES ('automerge', ?)");
+        Sql(m_store, setting, {0}).exec();
+        Sql(m_store, QStringLiteral("INSERT INTO stok_ara(stok_ara) VALUES ('rebuild')")).exec();
+        Sql(m_store, setting, {4}).exec();
+        for (const auto& [name, sql] : std::as_const(triggers))
+            Sql(m_store, sql).exec();
+    }
+
     void writeArticles() {
         const int n = std::max(0, m_options.articles);
         choosePictures(n);
@@ -616,9 +660,10 @@ private:
                   "INSERT INTO stok(stokno, barkod, adi, digeradi, oem1, oem2, oem3, oem4, oemno,"
                   " finishkod, ureticikodu, ozelkod, dpkod, pkod, barkodno, marka, model, anagrup,"
                   " altgrup, departman, birim, renk, beden, kdv, listefiyat, kampfiyat, kampanya,"
-                  " yeni, durum, kalan, alinansiparis, verilensiparis, resimvar, aktif, eklenme)"
+                  " yeni, durum, kalan, alinansiparis, verilensiparis, resimvar, aktif, eklenme,"
+                  " arama_kod, arama_ad)"
                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?,"
-                  " ?, ?, ?, ?, ?, ?, 0, ?, ?, 1, ?)"));
+                  " ?, ?, ?, ?, ?, ?, 0, ?, ?, 1, ?, ?, ?)"));
         Sql discount(m_store, QStringLiteral("INSERT INTO stok_iskonto(stokno, sinif, ind1, ind2,"
                                              " ind3, ind4) VALUES (?, ?, ?, ?, ?, ?)"));
         m_articles.reserve(size_t(n));
@@ -734,6 +779,7 @@ private:
             const QString product = QStringLiteral("%1-%2")
                                         .arg(group.code)
                                         .arg(++productCounter[size_t(g)], 5, 10, QLatin1Char('0'));
+            const QString makeName = make ? make->name : QStringLiteral("UNİVERSAL");
 
             q.exec({i + 1,
                     code,
@@ -750,7 +796,7 @@ private:
                     shelf,
                     product,
                     ean8(rng),
-                    make ? make->name : QStringLiteral("UNİVERSAL"),
+                    makeName,
                     modelText,
                     group.name,
                     kind.subGroup,
@@ -767,7 +813,10 @@ private:
                     onHand,
                     incoming,
                     m_hasPicture[size_t(i)] ? 1 : 0,
-                    dayText(added)});
+                    dayText(added),
+                    searchCodes({code, oem.at(0), oem.at(1), oem.at(2), oem.at(3), oem.at(0),
+                                 producer, finis, brand.name}),
+                    searchNames({name, otherName, makeName, modelText})});
 
             // A few articles leave their group's chain: net prices for some classes.
             if (rng.chance(0.01)) {

@@ -1,5 +1,9 @@
 #include "store/schema.h"
 
+#include <string>
+#include <string_view>
+#include <utility>
+
 // Names follow the distributor's vocabulary, the same words the wire's column names use (in
 // lower case); times are text "yyyy-MM-dd HH:mm:ss", days "yyyy-MM-dd", amounts REAL.
 
@@ -256,10 +260,102 @@ const std::vector<const char*> kVersion1 = {
     " aciklama TEXT NOT NULL DEFAULT '', ip TEXT NOT NULL DEFAULT '')",
 };
 
+// Version 2: the stock search. arama_kod holds an article's code keys (searchCodeKey of barkod,
+// oem1-oem4, oemno, ureticikodu, finishkod and ozelkod), arama_ad its names folded
+// (foldSearchText of adi, digeradi, marka and model), each joined by single spaces; whoever
+// writes stok fills them. stok_ara indexes both by trigrams, so that any substring of three
+// characters or more is found through the index; the triggers keep it in step with stok.
+
+// The search keys of rows written before version 2, in SQL: the same as the C++ rules for
+// Turkish letters, ASCII and the punctuation below, which is what a catalogue holds. SQLite's
+// parser takes only so many nested calls, so the punctuation goes in several passes.
+std::string foldedSql(const std::string& column) {
+    static const std::pair<const char*, const char*> kLetters[] = {
+        {"ğ", "G"}, {"Ğ", "G"}, {"ü", "U"}, {"Ü", "U"}, {"ş", "S"}, {"Ş", "S"},
+        {"ö", "O"}, {"Ö", "O"}, {"ç", "C"}, {"Ç", "C"}, {"ı", "I"}, {"İ", "I"}};
+    std::string e = column;
+    for (const auto& [from, to] : kLetters)
+        e = "replace(" + e + ", '" + from + "', '" + to + "')";
+    return "upper(" + e + ")";
+}
+
+std::string joinedSql(std::initializer_list<const char*> columns, const char* separator) {
+    std::string e;
+    for (const char* c : columns)
+        e += (e.empty() ? std::string() : std::string(" || ") + separator + " || ") + foldedSql(c);
+    return e;
+}
+
+// Single spaces between the parts, none around them.
+std::string tidiedSql(std::string e) {
+    for (int i = 0; i < 4; ++i) // runs of up to nine spaces
+        e = "replace(" + e + ", '  ', ' ')";
+    return "trim(" + e + ")";
+}
+
+std::vector<std::string> searchColumnsSql() {
+    std::vector<std::string> out = {
+        "UPDATE stok SET arama_ad = " +
+            tidiedSql(joinedSql({"adi", "digeradi", "marka", "model"}, "' '")),
+        // The folded codes joined by char(1) while the punctuation goes, then by spaces.
+        "UPDATE stok SET arama_kod = " + joinedSql({"barkod", "oem1", "oem2", "oem3", "oem4",
+                                                    "oemno", "ureticikodu", "finishkod", "ozelkod"},
+                                                   "char(1)")};
+    const std::string_view punctuation = " \t\r\n-./_,;:()[]{}<>+*#'\"\\&%!?=|~^@$`";
+    for (size_t from = 0; from < punctuation.size(); from += 10) {
+        std::string e = "arama_kod";
+        for (const char c : punctuation.substr(from, 10)) {
+            const std::string literal = c == '\'' ? "''''" : std::string("'") + c + "'";
+            e = "replace(" + e + ", " + literal + ", '')";
+        }
+        out.push_back("UPDATE stok SET arama_kod = " + e);
+    }
+    out.push_back("UPDATE stok SET arama_kod = " + tidiedSql("replace(arama_kod, char(1), ' ')"));
+    return out;
+}
+
+const std::vector<const char*>& version2() {
+    static const std::vector<std::string> statements = [] {
+        std::vector<std::string> all = {
+            "ALTER TABLE stok ADD COLUMN arama_kod TEXT NOT NULL DEFAULT ''",
+            "ALTER TABLE stok ADD COLUMN arama_ad TEXT NOT NULL DEFAULT ''"};
+        for (std::string& update : searchColumnsSql())
+            all.push_back(std::move(update));
+        for (const char* statement : {
+                 // The keys are in capitals already: matching case-sensitively is exact.
+                 "CREATE VIRTUAL TABLE stok_ara USING fts5(arama_kod, arama_ad, content='stok',"
+                 " content_rowid='stokno', tokenize='trigram case_sensitive 1')",
+                 "INSERT INTO stok_ara(stok_ara) VALUES ('rebuild')",
+                 "CREATE TRIGGER stok_ara_ekle AFTER INSERT ON stok BEGIN"
+                 " INSERT INTO stok_ara(rowid, arama_kod, arama_ad)"
+                 " VALUES (new.stokno, new.arama_kod, new.arama_ad); END",
+                 "CREATE TRIGGER stok_ara_sil AFTER DELETE ON stok BEGIN"
+                 " INSERT INTO stok_ara(stok_ara, rowid, arama_kod, arama_ad)"
+                 " VALUES ('delete', old.stokno, old.arama_kod, old.arama_ad); END",
+                 // Only a change of the keys touches the index, not one of price or stock.
+                 "CREATE TRIGGER stok_ara_degistir AFTER UPDATE OF stokno, arama_kod, arama_ad"
+                 " ON stok BEGIN"
+                 " INSERT INTO stok_ara(stok_ara, rowid, arama_kod, arama_ad)"
+                 " VALUES ('delete', old.stokno, old.arama_kod, old.arama_ad);"
+                 " INSERT INTO stok_ara(rowid, arama_kod, arama_ad)"
+                 " VALUES (new.stokno, new.arama_kod, new.arama_ad); END",
+             })
+            all.push_back(statement);
+        return all;
+    }();
+    static const std::vector<const char*> pointers = [] {
+        std::vector<const char*> p;
+        for (const std::string& s : statements)
+            p.push_back(s.c_str());
+        return p;
+    }();
+    return pointers;
+}
+
 } // namespace
 
 const std::vector<std::vector<const char*>>& schemaMigrations() {
-    static const std::vector<std::vector<const char*>> migrations = {kVersion1};
+    static const std::vector<std::vector<const char*>> migrations = {kVersion1, version2()};
     return migrations;
 }
 

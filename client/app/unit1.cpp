@@ -1,5 +1,8 @@
 #include "app/unit1.h"
 
+#include "basket/basketpage.h"
+#include "catalogue/stocklist.h"
+#include "catalogue/stokayarintiU.h"
 #include "common/deployment.h"
 #include "common/programend.h"
 #include "common/utils.h"
@@ -60,6 +63,13 @@ TForm1::TForm1() {
     setCentralWidget(central);
 
     resize(1280, 800);
+
+    m_stockList = new StockListPage(this);
+    m_basket = new BasketPage(this);
+    connect(sPageControl1, &vk::TabControl::tabShown, this, [this](int index) {
+        if (sPageControl1->page(index) == ssepet)
+            m_basket->ssepetShow();
+    });
     araedit->setFocus();
 }
 
@@ -294,7 +304,21 @@ void TForm1::applyUserType(const vk::UserType& type) {
     musteritus->setVisible(type.choosesCustomer());
     R1->setVisible(type.seesReports());
     sPageControl1->setTabVisible(sPageControl1->indexOf(skampanyali), type.seesCampaigns());
-    // The grids of the tabs ask the same rules for their columns when they are built.
+    m_stockList->applyUserType(type);
+    m_basket->applyUserType(type);
+}
+
+void TForm1::SepetiYenile() {
+    m_basket->SepetiYenile();
+}
+
+DetailContext TForm1::detailContext() {
+    DetailContext ctx;
+    ctx.bagc = &bagc;
+    ctx.sbilgi = &sbilgi;
+    ctx.SepetiYenile = [this] { SepetiYenile(); };
+    ctx.owner = this;
+    return ctx;
 }
 
 void TForm1::AnaBilgiAl() {

@@ -4,7 +4,7 @@
 // search bar, the nine tabs, the stock-state legend and the scrolling text at the bottom. Its
 // creation logs in, adapts the window to the user type and starts the start-up load.
 
-#include "app/usertype.h"
+#include "common/usertype.h"
 #include "server/baglantiu.h"
 #include "server/connection.h"
 
@@ -12,6 +12,9 @@
 
 #include <functional>
 
+class BasketPage;
+class StockListPage;
+struct DetailContext;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -40,6 +43,12 @@ public:
     void AcilisReklamGoster();
     void startStartupLoad();
     bool startupLoadRunning() const { return m_startupRunning; }
+
+    // The tabs' own parts, and what they share through the main window.
+    StockListPage* stockListPage() const { return m_stockList; }
+    BasketPage* basketPage() const { return m_basket; }
+    void SepetiYenile();
+    DetailContext detailContext();
 
     TSonucBilgisi sbilgi;
     vk::ServerConnection bagc;
@@ -104,4 +113,6 @@ private:
     void startupLoadFinished();
 
     bool m_startupRunning = false;
+    StockListPage* m_stockList = nullptr;
+    BasketPage* m_basket = nullptr;
 };

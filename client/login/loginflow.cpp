@@ -1,13 +1,11 @@
 #include "login/loginflow.h"
 
+#include "common/httpget.h"
 #include "common/utils.h"
 #include "login/inifile.h"
 #include "server/baglantiu.h"
 
 #include <QDir>
-#include <QUrl>
-
-#include <httplib.h>
 
 namespace vk {
 
@@ -65,31 +63,8 @@ void writeLoginSettings(const QString& path, const LoginSettings& settings) {
 }
 
 QString fetchPublicIp(const QString& url, int timeoutMs) {
-    static const QString kLoopback = QStringLiteral("127.0.0.1");
-    const QUrl u(url);
-    if (!u.isValid() || u.host().isEmpty() || (u.scheme() != u"http" && u.scheme() != u"https"))
-        return kLoopback;
-    const int port = u.port(u.scheme() == u"https" ? 443 : 80);
-    try {
-        httplib::Client client(
-            (u.scheme() + QStringLiteral("://") + u.host() + u':' + QString::number(port))
-                .toStdString());
-        const auto timeout = std::chrono::milliseconds(timeoutMs);
-        client.set_connection_timeout(timeout);
-        client.set_read_timeout(timeout);
-        client.set_follow_location(true);
-        QString path = u.path(QUrl::FullyEncoded);
-        if (path.isEmpty())
-            path = QStringLiteral("/");
-        if (u.hasQuery())
-            path += u'?' + u.query(QUrl::FullyEncoded);
-        const httplib::Result r = client.Get(path.toStdString());
-        if (!r || r->status != 200 || r->body.size() > 100)
-            return kLoopback;
-        return QString::fromStdString(r->body).trimmed();
-    } catch (const std::exception&) {
-        return kLoopback;
-    }
+    const std::optional<QByteArray> body = httpGet(url, timeoutMs, nullptr, 100);
+    return body ? QString::fromUtf8(*body).trimmed() : QStringLiteral("127.0.0.1");
 }
 
 QString upperTyped(const QString& text, const QLocale& locale) {

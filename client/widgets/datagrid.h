@@ -98,6 +98,7 @@ public:
     int focusedRow() const;
     void setFocusedRow(int tableRow);
     QString focusedField() const;
+    void setFocusedField(const QString& field); // a shown column; the row stays
     // The table rows in the order the grid shows them (sorted and filtered).
     QList<int> shownRows() const;
 
@@ -116,6 +117,8 @@ signals:
     void rowDoubleClicked(int tableRow, const QString& field);
     void focusedRowChanged(int tableRow);
     void resized(); // the grid's size changed (windows apply their layout rules on it)
+    // A column was shown or hidden (also from the column chooser); weights may need applying.
+    void columnVisibilityChanged(const QString& field, bool visible);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -5,7 +5,7 @@
 #include "testdoubles.h"
 
 #include "app/unit1.h"
-#include "app/usertype.h"
+#include "common/usertype.h"
 #include "widgets/busyindicator.h"
 #include "common/countcaption.h"
 #include "common/deployment.h"

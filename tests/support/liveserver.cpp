@@ -1,6 +1,7 @@
 #include "liveserver.h"
 
 #include "admin.h"
+#include "seed/demoseed.h"
 #include "store/store.h"
 
 #include <QDir>
@@ -9,9 +10,28 @@ namespace vk::test {
 
 using namespace vk::server;
 
-LiveServer::LiveServer() {
+LiveServer::LiveServer(int demoArticles) {
     m_store = std::make_unique<SqliteStore>(m_dir.filePath(QStringLiteral("live.db")));
     m_store->migrate();
+    if (demoArticles > 0) {
+        DemoSeedOptions seed;
+        seed.articles = demoArticles;
+        seed.today = QDate(2026, 12, 1);
+        seedDemo(*m_store, seed);
+    } else {
+        addSmallDataSet();
+    }
+    QDir(m_dir.path()).mkdir(QStringLiteral("files"));
+    ServerOptions o;
+    o.port = 0;
+    o.webPort = 0;
+    o.requestLog = qEnvironmentVariableIsSet("VK_TEST_LOG");
+    o.filesDir = filesDir();
+    m_server = std::make_unique<AppServer>(*m_store, o);
+    m_server->start();
+}
+
+void LiveServer::addSmallDataSet() {
     m_store->write([&] {
         Sql(*m_store, QStringLiteral("INSERT INTO satici(satici_no, adi, telefon, mail) VALUES "
                                      "(7, 'Ahmet Kaya', '0 (212) 555 01 07', 'ahmet@velkor.test')"))
@@ -28,14 +48,6 @@ LiveServer::LiveServer() {
             NewUser{QStringLiteral("PASIF"), QStringLiteral("1234"), 3, 120, 0, false, {}});
     addUser(*m_store,
             NewUser{QStringLiteral("TEMSILCI"), QStringLiteral("5678"), 1, 120, 7, true, {}});
-    QDir(m_dir.path()).mkdir(QStringLiteral("files"));
-    ServerOptions o;
-    o.port = 0;
-    o.webPort = 0;
-    o.requestLog = qEnvironmentVariableIsSet("VK_TEST_LOG");
-    o.filesDir = filesDir();
-    m_server = std::make_unique<AppServer>(*m_store, o);
-    m_server->start();
 }
 
 LiveServer::~LiveServer() {

@@ -1,7 +1,7 @@
 #pragma once
 
 // A real application server in the test process, on ephemeral loopback ports, with a small
-// data set: one representative, one dealer, and users of every kind.
+// data set (one representative, two dealers, users of every kind) or the demo data.
 
 #include "appserver.h"
 #include "store/sqlitestore.h"
@@ -16,7 +16,9 @@ namespace vk::test {
 
 class LiveServer {
 public:
-    LiveServer();
+    // With demoArticles > 0 the database holds the demo data set (needs a QGuiApplication)
+    // instead of the small one.
+    explicit LiveServer(int demoArticles = 0);
     ~LiveServer();
 
     int port() const { return m_server->port(); }
@@ -30,6 +32,8 @@ public:
     vk::Deployment deployment() const;
 
 private:
+    void addSmallDataSet();
+
     QTemporaryDir m_dir;
     std::unique_ptr<vk::server::SqliteStore> m_store;
     std::unique_ptr<vk::server::AppServer> m_server;

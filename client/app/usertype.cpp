@@ -1,1 +1,0 @@
-// the rules are inline in the header
