@@ -188,45 +188,36 @@ void stokAraGetir(Call& c) {
     }
 
     const bool indexed = !search->match.isEmpty();
-    const int limit = rowLimit(c.store());
-    Sql q(c.store(), indexed ? indexedStatement() : scanningStatement());
-    q.query().setForwardOnly(true); // no copy of every row kept for going back
     const QString otherKeys = json(search->otherKeys);
     const QString shorter = json(search->shorter);
-    q.bind(search->wholeKey);
-    q.bind(search->firstKey);
-    q.bind(otherKeys);
-    q.bind(otherKeys);
-    q.bind(QStringLiteral(" ") + search->wholeKey + QStringLiteral(" "));
-    q.bind(QStringLiteral(" ") + search->wholeKey);
+    QVariantList values = {search->wholeKey,
+                           search->firstKey,
+                           otherKeys,
+                           otherKeys,
+                           QStringLiteral(" ") + search->wholeKey + QStringLiteral(" "),
+                           QStringLiteral(" ") + search->wholeKey};
     if (indexed)
-        q.bind(search->match.join(QStringLiteral(" AND ")));
-    q.bind(shorter);
-    q.bind(shorter);
-    q.bind(limit);
-    q.bind(caller.discountClass);
-    q.bind(caller.discountClass);
-    q.exec();
+        values.append(search->match.join(QStringLiteral(" AND ")));
+    values << shorter << shorter << rowLimit(c.store()) << caller.discountClass
+           << caller.discountClass;
 
     // Selected: the columns that go out as they are, then kalan, alinansiparis, verilensiparis,
     // kdv, listefiyat, kampfiyat, kampanya, yeni and the class's four rates.
     std::vector<QVariantList>& col = table->columns;
     qsizetype rows = 0;
-    while (q.next()) {
+    const auto addRow = [&](const Row& row) {
         for (int i = 0; i < kPlainColumns; ++i)
-            col[size_t(i)].append(q.value(i));
-        const double kdv = q.value(24).toDouble();
-        const Rates classRates = {q.value(29).toDouble(), q.value(30).toDouble(),
-                                  q.value(31).toDouble(), q.value(32).toDouble()};
-        const ArticleTerms t =
-            articleTerms(q.value(25).toDouble(), q.value(26).toDouble(), q.value(27).toInt(),
-                         classRates, caller.seesCampaigns());
+            col[size_t(i)].append(row.value(i));
+        const double kdv = row.real(24);
+        const Rates classRates = {row.real(29), row.real(30), row.real(31), row.real(32)};
+        const ArticleTerms t = articleTerms(row.real(25), row.real(26), int(row.integer(27)),
+                                            classRates, caller.seesCampaigns());
         const double net =
             IndirimHesapla(t.price, t.rates[0], t.rates[1], t.rates[2], t.rates[3], 1).net;
         int i = kPlainColumns;
-        col[size_t(i++)].append(q.value(21).toDouble());
-        col[size_t(i++)].append(q.value(22).toDouble());
-        col[size_t(i++)].append(q.value(23).toDouble());
+        col[size_t(i++)].append(row.real(21));
+        col[size_t(i++)].append(row.real(22));
+        col[size_t(i++)].append(row.real(23));
         col[size_t(i++)].append(kdv);
         col[size_t(i++)].append(t.listPrice);
         col[size_t(i++)].append(t.campaignPrice);
@@ -236,10 +227,11 @@ void stokAraGetir(Call& c) {
         col[size_t(i++)].append(discountText(t.campaign > 0, t.listPrice, t.price, t.rates));
         col[size_t(i++)].append(net);
         col[size_t(i++)].append(IkiHaneYuvarla(net * (1 + kdv / 100)));
-        col[size_t(i++)].append(q.value(28).toInt());
+        col[size_t(i++)].append(int(row.integer(28)));
         col[size_t(i++)].append(t.campaign);
         ++rows;
-    }
+    };
+    c.store().forEachRow(indexed ? indexedStatement() : scanningStatement(), values, addRow);
     table->rowCount = rows;
     c.setResult(table);
 }

@@ -3,8 +3,11 @@
 #include "store/schema.h"
 
 #include <QAtomicInt>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 #include <sstream>
 #include <thread>
@@ -102,6 +105,8 @@ QSqlDatabase SqliteStore::open(const QString& name) {
     execOrThrow(db, QStringLiteral("PRAGMA synchronous=NORMAL"));
     execOrThrow(db, QStringLiteral("PRAGMA foreign_keys=ON"));
     execOrThrow(db, QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // Pages read through a shared mapping instead of copied into every thread's own cache.
+    execOrThrow(db, QStringLiteral("PRAGMA mmap_size=1073741824"));
     return db;
 }
 
@@ -156,6 +161,124 @@ int SqliteStore::schemaVersion() {
     if (!q.exec(QStringLiteral("SELECT version FROM schema_version")) || !q.next())
         return 0;
     return q.value(0).toInt();
+}
+
+namespace {
+
+sqlite3* nativeHandle(const QSqlDatabase& db) {
+    const QVariant h = db.driver()->handle();
+    if (qstrcmp(h.typeName(), "sqlite3*") != 0)
+        throw StoreError(QStringLiteral("SQLite bağlantısına erişilemedi"));
+    sqlite3* native = *static_cast<sqlite3* const*>(h.constData());
+    if (!native)
+        throw StoreError(QStringLiteral("SQLite bağlantısı kapalı"));
+    return native;
+}
+
+// The statement, finalized when it goes out of scope.
+class NativeStatement {
+public:
+    NativeStatement(sqlite3* db, const QString& text) : m_db(db), m_text(text) {
+        const QByteArray utf8 = text.toUtf8();
+        if (sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~NativeStatement() { sqlite3_finalize(m_stmt); }
+    NativeStatement(const NativeStatement&) = delete;
+    NativeStatement& operator=(const NativeStatement&) = delete;
+
+    // Text goes in as UTF-8, the database's own encoding; a null QString binds as ''.
+    void bind(int i, const QVariant& v) {
+        int rc = SQLITE_OK;
+        switch (v.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(m_stmt, i);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            rc = v.isNull() ? sqlite3_bind_null(m_stmt, i) : sqlite3_bind_int64(m_stmt, i, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = v.isNull() ? sqlite3_bind_null(m_stmt, i) : sqlite3_bind_double(m_stmt, i, v.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray b = v.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, i, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray t = v.toString().toUtf8();
+            rc = sqlite3_bind_text64(m_stmt, i, t.isEmpty() ? "" : t.constData(),
+                                     sqlite3_uint64(t.size()), SQLITE_TRANSIENT, SQLITE_UTF8);
+        }
+        }
+        if (rc != SQLITE_OK)
+            fail();
+    }
+
+    bool step() {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE)
+            fail();
+        return false;
+    }
+
+    sqlite3_stmt* get() const { return m_stmt; }
+
+private:
+    [[noreturn]] void fail() const {
+        throw StoreError(QStringLiteral("SQL çalıştırılamadı: %1 [%2]")
+                             .arg(QString::fromUtf8(sqlite3_errmsg(m_db)), m_text));
+    }
+
+    sqlite3* m_db;
+    const QString& m_text;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+class NativeRow final : public Row {
+public:
+    explicit NativeRow(sqlite3_stmt* stmt) : m_stmt(stmt) {}
+    QVariant value(int i) const override {
+        switch (sqlite3_column_type(m_stmt, i)) {
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(m_stmt, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(m_stmt, i));
+        case SQLITE_NULL:
+            return QVariant();
+        case SQLITE_BLOB: {
+            const void* data = sqlite3_column_blob(m_stmt, i);
+            return QVariant(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(m_stmt, i)));
+        }
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
+            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, i)));
+        }
+        }
+    }
+    double real(int i) const override { return sqlite3_column_double(m_stmt, i); }
+    qint64 integer(int i) const override { return sqlite3_column_int64(m_stmt, i); }
+
+private:
+    sqlite3_stmt* m_stmt;
+};
+
+} // namespace
+
+void SqliteStore::forEachRow(const QString& statement, const QVariantList& values,
+                             const std::function<void(const Row&)>& fn) {
+    NativeStatement stmt(nativeHandle(connection()), statement);
+    for (int i = 0; i < values.size(); ++i)
+        stmt.bind(i + 1, values[i]);
+    const NativeRow row(stmt.get());
+    while (stmt.step())
+        fn(row);
 }
 
 int SqliteStore::migrate() {

@@ -1,6 +1,7 @@
 #pragma once
 
 // SQLite through QtSql: one connection per thread, WAL journal, immediate write transactions.
+// Bulk reads go to SQLite's own interface on the same connection.
 
 #include "store/store.h"
 
@@ -22,6 +23,8 @@ public:
     QSqlDatabase connection() override;
     QSqlQuery* acquireStatement(const QString& statement) override;
     void releaseStatement(const QString& statement, QSqlQuery* query) override;
+    void forEachRow(const QString& statement, const QVariantList& values,
+                    const std::function<void(const Row&)>& fn) override;
     int migrate() override;
     int schemaVersion() override;
 

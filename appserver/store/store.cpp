@@ -16,6 +16,33 @@ void Store::write(const std::function<void()>& fn) {
     commit(db);
 }
 
+namespace {
+
+class QueryRow final : public Row {
+public:
+    explicit QueryRow(const Sql& q) : m_q(q) {}
+    QVariant value(int i) const override { return m_q.value(i); }
+    double real(int i) const override { return m_q.value(i).toDouble(); }
+    qint64 integer(int i) const override { return m_q.value(i).toLongLong(); }
+
+private:
+    const Sql& m_q;
+};
+
+} // namespace
+
+void Store::forEachRow(const QString& statement, const QVariantList& values,
+                       const std::function<void(const Row&)>& fn) {
+    Sql q(*this, statement);
+    q.query().setForwardOnly(true);
+    for (const QVariant& v : values)
+        q.bind(v);
+    q.exec();
+    const QueryRow row(q);
+    while (q.next())
+        fn(row);
+}
+
 Sql::Sql(Store& store, const QString& statement)
     : m_store(store), m_text(statement), m_query(store.acquireStatement(statement)) {}
 

@@ -22,6 +22,15 @@ public:
     using vk::Error::Error;
 };
 
+// One row of a bulk read, valid only inside the callback that receives it.
+class Row {
+public:
+    virtual ~Row() = default;
+    virtual QVariant value(int i) const = 0; // typed as Sql::value types it
+    virtual double real(int i) const = 0;
+    virtual qint64 integer(int i) const = 0;
+};
+
 class Store {
 public:
     virtual ~Store() = default;
@@ -36,6 +45,11 @@ public:
     // gives it back. Statements are prepared once per thread and reused.
     virtual QSqlQuery* acquireStatement(const QString& statement) = 0;
     virtual void releaseStatement(const QString& statement, QSqlQuery* query) = 0;
+
+    // Runs a read statement with its values bound and hands every row to fn, in order. For large
+    // results: a backend may read its rows natively; this default goes through Sql.
+    virtual void forEachRow(const QString& statement, const QVariantList& values,
+                            const std::function<void(const Row&)>& fn);
 
     // Runs fn inside one write transaction: committed when fn returns, rolled back when it
     // throws (the exception passes on). Transactions do not nest.

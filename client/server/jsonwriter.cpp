@@ -104,10 +104,16 @@ QByteArray JsonWriter::take() {
 void JsonWriter::appendEscaped(QByteArray& out, QStringView s) {
     static const char hex[] = "0123456789abcdef";
     const QByteArray utf8 = s.toUtf8();
-    out.reserve(out.size() + utf8.size() + 2);
     out.append('"');
-    for (char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
+    // Runs of bytes that need no escape are copied whole; the buffer grows geometrically.
+    const char* run = utf8.constData();
+    const char* const end = run + utf8.size();
+    for (const char* p = run; p < end; ++p) {
+        const auto u = static_cast<unsigned char>(*p);
+        if (u >= 0x20 && u != '"' && u != '\\')
+            continue;
+        out.append(run, p - run);
+        run = p + 1;
         switch (u) {
         case '"':
             out.append("\\\"", 2);
@@ -130,15 +136,13 @@ void JsonWriter::appendEscaped(QByteArray& out, QStringView s) {
         case '\f':
             out.append("\\f", 2);
             break;
-        default:
-            if (u < 0x20) {
-                const char esc[6] = {'\\', 'u', '0', '0', hex[u >> 4], hex[u & 0xF]};
-                out.append(esc, 6);
-            } else {
-                out.append(c);
-            }
+        default: {
+            const char esc[6] = {'\\', 'u', '0', '0', hex[u >> 4], hex[u & 0xF]};
+            out.append(esc, 6);
+        }
         }
     }
+    out.append(run, end - run);
     out.append('"');
 }
 
