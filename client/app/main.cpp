@@ -7,6 +7,7 @@
 #include "common/messagedialog.h"
 #include "widgets/appicons.h"
 
+#include <QLocale>
 #include <QScreen>
 
 int main(int argc, char** argv) {
@@ -14,6 +15,10 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Velkor Otomotiv Parts B2B"));
     QGuiApplication::setWindowIcon(vk::appIcon(vk::AppIcon::Basket));
     vk::applyVisualStyle(app);
+    // Amounts and dates follow the workstation's locale; a machine without one (the C locale of
+    // servers and virtual displays) gets the Turkish formats the dealers know.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
     QFont messageFont = QApplication::font();
     messageFont.setPointSize(15);
     vk::installMessageDialogs().setMessageFont(messageFont);

@@ -100,11 +100,16 @@ StockListPage::StockListPage(TForm1* form) : QObject(form), m_form(form) {
         p->fillRect(option.rect, QColor::fromRgb(priceInfoBackground(selected, row)));
         p->setPen(option.palette.color(QPalette::Text));
         p->setFont(option.font);
-        p->drawText(option.rect.adjusted(10, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter,
-                    priceInfoText(value("LISTEFIYAT1"), value("KAMPFIYAT"), value("NETFIYAT"),
-                                  value("KDVDAHIL"))
-                        .trimmed()
-                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        // A line wider than the cell loses the start of its caption, never its amount.
+        const QRect r = option.rect.adjusted(6, 0, -6, 0);
+        const QFontMetrics fm(option.font);
+        QStringList lines = priceInfoText(value("LISTEFIYAT1"), value("KAMPFIYAT"),
+                                          value("NETFIYAT"), value("KDVDAHIL"))
+                                .trimmed()
+                                .split(QStringLiteral("\r\n"));
+        for (QString& line : lines)
+            line = fm.elidedText(line, Qt::ElideLeft, r.width());
+        p->drawText(r, Qt::AlignRight | Qt::AlignVCenter, lines.join(QLatin1Char('\n')));
     };
     info.text = [this](int row) {
         const int c = stok.fieldIndex(u"NETFIYAT");

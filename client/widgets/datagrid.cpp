@@ -845,7 +845,6 @@ void DataGrid::setHeaderHeight(int pixels) {
 void DataGrid::setRowHeight(int pixels) {
     pixels = std::max(1, pixels);
     d->indicator->setDefaultSectionSize(pixels);
-    d->footer->setFixedHeight(std::max(pixels, d->view->fontMetrics().height() + 10));
 }
 
 int DataGrid::rowHeight() const {

@@ -247,8 +247,12 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
         const Qt::Alignment align =
             (m_host->columnAlignment(logicalIndex) & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
         const QFontMetrics& fm = painter->fontMetrics();
+        // Wrapping helps only when every word fits; a word cut at both ends reads as another word.
         const bool twoLines = textRect.height() >= 2 * fm.lineSpacing();
-        if (fm.horizontalAdvance(text) > textRect.width() && twoLines) {
+        bool wordsFit = true;
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            wordsFit = wordsFit && fm.horizontalAdvance(word) <= textRect.width();
+        if (fm.horizontalAdvance(text) > textRect.width() && twoLines && wordsFit) {
             painter->drawText(textRect, int(align) | Qt::TextWordWrap, text);
         } else {
             painter->drawText(textRect, int(align),
