@@ -151,6 +151,7 @@ void registerHandlers(Dispatcher& dispatcher) {
     registerLoginHandlers(dispatcher);
     registerCatalogueHandlers(dispatcher);
     registerBasketHandlers(dispatcher);
+    registerOrderHandlers(dispatcher);
 }
 
 } // namespace vk::server

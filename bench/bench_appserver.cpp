@@ -1,7 +1,8 @@
 // The application server under load on loopback: a 200,000-article demo catalogue, then 32
-// concurrent clients calling EchoString (the bare call) and BuyukGetir (the login lookup), and 8
-// searching the catalogue with StokAraGetir. Prints requests per second and p50 / p99 latency;
-// the loops are bounded by count and time.
+// concurrent clients calling EchoString (the bare call) and BuyukGetir (the login lookup), 8
+// searching the catalogue with StokAraGetir, and 8 ordering (a few SepetEkle2, then
+// SiparisKaydet). Prints requests per second and p50 / p99 latency; the loops are bounded by
+// count and time.
 
 #include "appserver.h"
 #include "seed/demoseed.h"
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -218,6 +220,81 @@ int main(int argc, char** argv) {
     std::printf("rows returned: median %lld, most %lld\n",
                 static_cast<long long>(rows.empty() ? 0 : rows[rows.size() / 2]),
                 static_cast<long long>(rows.empty() ? 0 : rows.back()));
+
+    // Each client orders for a dealer of its own through the representative, so that no two
+    // share a basket: a few lines in, then the basket sent.
+    constexpr int kOrderers = 8;
+    constexpr int kLinesPerOrder = 3;
+    std::vector<int> dealers;
+    std::vector<int> stock;
+    {
+        vk::server::Sql dealerRows(store,
+                                   QStringLiteral("SELECT carino FROM cari WHERE aktif = 1"
+                                                  " ORDER BY carino LIMIT ?"),
+                                   {kOrderers});
+        dealerRows.exec();
+        while (dealerRows.next())
+            dealers.push_back(dealerRows.value(0).toInt());
+        vk::server::Sql stockRows(
+            store,
+            QStringLiteral("SELECT stokno FROM stok WHERE aktif = 1 ORDER BY stokno LIMIT 97"));
+        stockRows.exec();
+        while (stockRows.next())
+            stock.push_back(stockRows.value(0).toInt());
+    }
+    const int firm = vk::server::Sql(store, QStringLiteral("SELECT MIN(sirano) FROM kargo_firma"
+                                                           " WHERE kargo_turu_id = 1"))
+                         .exec()
+                         .scalar()
+                         .toInt();
+    store.write([&] {
+        for (int carino : dealers)
+            vk::server::Sql(store, QStringLiteral("DELETE FROM sepet WHERE carino = ?"), {carino})
+                .exec();
+    });
+    if (int(dealers.size()) == kOrderers && !stock.empty()) {
+        std::vector<std::unique_ptr<TSonucBilgisi>> reps(kOrderers);
+        std::vector<std::vector<double>> sent(kOrderers);
+        const Figures cycle =
+            load(server.port(), kOrderers, 4000, 15, [&](TServerMethods1Client& p, int t) {
+                std::unique_ptr<TSonucBilgisi>& rep = reps[size_t(t)];
+                const int carino = dealers[size_t(t)];
+                if (!rep) {
+                    rep = std::make_unique<TSonucBilgisi>();
+                    rep->Kopyala(*p.BuyukGetir(QStringLiteral("DEMO-TEMSILCI")));
+                    rep->setCARINO(carino);
+                }
+                auto bilgi = [&] {
+                    auto b = std::make_unique<TSonucBilgisi>();
+                    b->Kopyala(*rep);
+                    return b;
+                };
+                std::vector<double>& mine = sent[size_t(t)];
+                for (int i = 0; i < kLinesPerOrder; ++i) {
+                    const size_t at = (mine.size() * kLinesPerOrder + size_t(i) + size_t(t) * 11);
+                    p.SepetEkle2(bilgi(), carino, stock[at % stock.size()], {}, {}, 1 + i, 20, 100,
+                                 10, rep->Sirano(), 0, 0, 0, 0);
+                }
+                QElapsedTimer clock;
+                clock.start();
+                const bool saved = p.SiparisKaydet(
+                    bilgi(), carino, 1, 1, QStringLiteral("Deneme siparişi"), rep->Sirano(), firm);
+                mine.push_back(clock.nsecsElapsed() / 1e6);
+                if (!saved)
+                    throw std::runtime_error("order not saved");
+            });
+        std::vector<double> ms;
+        for (const auto& mine : sent)
+            ms.insert(ms.end(), mine.begin(), mine.end());
+        std::printf("%d concurrent clients ordering, %d SepetEkle2 then SiparisKaydet each time\n",
+                    kOrderers, kLinesPerOrder);
+        std::printf("SiparisKaydet per second under %d concurrent clients: %.0f orders/s"
+                    "   (%ld orders, %ld failed)\n",
+                    kOrderers, cycle.perSecond, cycle.calls, cycle.failures);
+        std::printf("  %-14s p50 %7.2f ms   p99 %7.2f ms\n", "SiparisKaydet", percentile(ms, 50),
+                    percentile(ms, 99));
+        std::printf("  %-14s p50 %7.2f ms   p99 %7.2f ms\n", "whole order", cycle.p50, cycle.p99);
+    }
     server.stop();
     return 0;
 }

@@ -14,6 +14,8 @@ void registerCatalogueHandlers(Dispatcher& d); // StokAraGetir, ResimVer5
 // SepetVer2, SepetEkle2, SepetGuncelle2, SepetSecimGuncelle, SepetSatirSil, SepetHepsiniSil,
 // CariVadeGunGecmismiBul
 void registerBasketHandlers(Dispatcher& d);
+// TeslimVer, KargoVer, KargolarVer, SiparisKaydet, CariDurumVer
+void registerOrderHandlers(Dispatcher& d);
 
 // The statement of a stock search through the full-text index (to look at its query plan).
 const QString& stockSearchStatement();

@@ -1,6 +1,7 @@
 #include "app/unit1.h"
 
 #include "basket/basketpage.h"
+#include "basket/sanalpos.h"
 #include "catalogue/stocklist.h"
 #include "catalogue/stokayarintiU.h"
 #include "common/deployment.h"
@@ -66,9 +67,12 @@ TForm1::TForm1() {
 
     m_stockList = new StockListPage(this);
     m_basket = new BasketPage(this);
+    m_payment = new PaymentPage(this);
     connect(sPageControl1, &vk::TabControl::tabShown, this, [this](int index) {
         if (sPageControl1->page(index) == ssepet)
             m_basket->ssepetShow();
+        else if (sPageControl1->page(index) == ss)
+            m_payment->ssShow();
     });
     araedit->setFocus();
 }

@@ -13,6 +13,7 @@
 #include <functional>
 
 class BasketPage;
+class PaymentPage;
 class StockListPage;
 struct DetailContext;
 class QAction;
@@ -47,6 +48,7 @@ public:
     // The tabs' own parts, and what they share through the main window.
     StockListPage* stockListPage() const { return m_stockList; }
     BasketPage* basketPage() const { return m_basket; }
+    PaymentPage* paymentPage() const { return m_payment; }
     void SepetiYenile();
     DetailContext detailContext();
 
@@ -115,4 +117,5 @@ private:
     bool m_startupRunning = false;
     StockListPage* m_stockList = nullptr;
     BasketPage* m_basket = nullptr;
+    PaymentPage* m_payment = nullptr;
 };

@@ -1,25 +1,33 @@
 #include "basket/basketpage.h"
 
 #include "app/unit1.h"
+#include "basket/onaysip.h"
+#include "basket/ordersubmit.h"
 #include "catalogue/stokayarintiU.h"
 #include "common/countcaption.h"
 #include "common/numberformat.h"
 #include "common/utils.h"
+#include "export/excelkaydet.h"
 #include "server/proxim.h"
 #include "widgets/appicons.h"
 #include "widgets/datagrid.h"
+#include "widgets/radiogroup.h"
 #include "widgets/tabcontrol.h"
 #include "widgets/task.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -171,30 +179,65 @@ BasketPage::BasketPage(TForm1* form) : QObject(form), m_form(form) {
     connect(Button4, &QPushButton::clicked, this, &BasketPage::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &BasketPage::Button5Click);
 
-    // The bottom panel: the order's choices and note (with the order itself), the totals, and
-    // the buttons.
+    // The bottom panel: delivery, cargo type, cargo firm, the note with the totals, the buttons.
     bottomPanel = new QWidget(page);
     bottomPanel->setObjectName(QStringLiteral("basketBottom"));
     bottomPanel->setFixedHeight(131);
     auto* bottom = new QHBoxLayout(bottomPanel);
     bottom->setContentsMargins(8, 0, 8, 6);
+    bottom->setSpacing(6);
+    teslimbox = new vk::RadioGroup(QStringLiteral("Teslim Durumu"), bottomPanel);
+    teslimbox->setFixedWidth(135);
+    boxkargo = new vk::RadioGroup(QStringLiteral("Kargo Türleri"), bottomPanel);
+    boxkargo->setFixedWidth(208);
+    kargoBox = new QGroupBox(QStringLiteral("Kargo"), bottomPanel);
+    kargoBox->setFixedWidth(224);
+    auto* kargoColumn = new QVBoxLayout(kargoBox);
+    kargoColumn->setContentsMargins(6, 4, 6, 4);
+    kargocombo = new QComboBox(kargoBox);
+    kargocombo->setEditable(false);
+    uyarikargo = new QLabel(kargoBox);
+    uyarikargo->setFixedSize(210, 59);
+    uyarikargo->setWordWrap(true);
+    uyarikargo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    uyarikargo->setStyleSheet(QStringLiteral("color: #C62828;"));
+    kargoColumn->addWidget(kargocombo);
+    kargoColumn->addWidget(uyarikargo);
+    kargoColumn->addStretch(1);
+    bottom->addWidget(teslimbox);
+    bottom->addWidget(boxkargo);
+    bottom->addWidget(kargoBox);
+
     mesajBox = new QGroupBox(QStringLiteral("Mesaj"), bottomPanel);
     auto* mesajRow = new QHBoxLayout(mesajBox);
-    mesajRow->addStretch(1);
+    mesajRow->setContentsMargins(6, 4, 6, 4);
+    aciklamagir = new QPlainTextEdit(mesajBox);
+    QFont noteFont;
+    noteFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    noteFont.setBold(true);
+    aciklamagir->setFont(noteFont);
+    aciklamagir->setTabChangesFocus(true);
+    mesajRow->addWidget(aciklamagir, 1);
     mesajRow->addWidget(buildTotals());
     bottom->addWidget(mesajBox, 1);
+
     auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(4);
     Button1 = new QPushButton(vk::appIcon(vk::AppIcon::Send), QStringLiteral("Gönder"), bottomPanel);
     Button2 = new QPushButton(vk::appIcon(vk::AppIcon::Excel), QStringLiteral("Excel Kaydet"), bottomPanel);
     for (QPushButton* b : {Button1, Button2}) {
-        b->setFixedWidth(100);
+        b->setFixedWidth(std::max(100, Button2->sizeHint().width()));
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-        // Sending the order and the export come with their own parts of the program.
-        b->setEnabled(false);
+        b->setToolTip(b->text());
         buttons->addWidget(b);
     }
     bottom->addLayout(buttons);
     layout->addWidget(bottomPanel);
+
+    connect(boxkargo, &vk::RadioGroup::clicked, this, &BasketPage::boxkargoClick);
+    connect(kargocombo, &QComboBox::currentIndexChanged, this, &BasketPage::kargocomboChange);
+    connect(Button1, &QPushButton::clicked, this, &BasketPage::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &BasketPage::Button2Click);
 
     SepetToplamHesapla();
 }
@@ -247,7 +290,7 @@ void BasketPage::setCaption(int lines) {
 void BasketPage::ssepetShow() {
     CariBakiyeUyariBak();
     SepetiYenile();
-    // The delivery and cargo choices are refilled here too, once the order can be sent.
+    TeslimKargoDoldur();
 }
 
 void BasketPage::SepetiYenile() {
@@ -410,4 +453,107 @@ void BasketPage::HepsiniSil1Click() {
                    vk::DialogButton::OK);
     }
     SepetiYenile();
+}
+
+void BasketPage::TeslimKargoDoldur() {
+    const std::unique_ptr<vk::ServerConnection> clone = m_form->bagc.Clone();
+    if (!EnsureConnected(*clone, 1))
+        return;
+    // Results are read by position: column 0 the id, column 1 the name.
+    auto fill = [](vk::RadioGroup* group, vk::TableReader* reader) {
+        group->clear();
+        while (reader && reader->columnCount() >= 2 && reader->next())
+            group->addItem(reader->value(1).toString(), reader->value(0).toInt());
+    };
+    {
+        TServerMethods1Client proxy(clone.get());
+        fill(teslimbox, proxy.TeslimVer());
+    }
+    teslimbox->setItemIndex(teslimbox->count() > 1 ? 1 : teslimbox->count() - 1);
+    {
+        TServerMethods1Client proxy(clone.get());
+        fill(boxkargo, proxy.KargoVer());
+    }
+    boxkargo->setItemIndex(-1);
+    clone->Close();
+    // The groups keep their designed widths unless an option's text needs more.
+    teslimbox->setFixedWidth(std::max(135, teslimbox->widthForTexts()));
+    boxkargo->setFixedWidth(std::max(208, boxkargo->widthForTexts()));
+}
+
+void BasketPage::KargoFirmalariDoldur(int kargoTuru) {
+    if (!EnsureConnected(m_form->bagc, 1))
+        return;
+    {
+        CloseAfter close{&m_form->bagc};
+        TServerMethods1Client proxy(&m_form->bagc);
+        vk::loadFromReader(kargo, *proxy.KargolarVer(kargoTuru));
+    }
+    const QSignalBlocker quiet(kargocombo);
+    kargocombo->clear();
+    kargocombo->addItem(QStringLiteral(" "));
+    const int adi = kargo.fieldIndex(u"ADI");
+    for (int row = 0; adi >= 0 && row < kargo.recordCount(); ++row)
+        kargocombo->addItem(kargo.value(row, adi).toString());
+    kargocombo->setCurrentIndex(-1);
+}
+
+void BasketPage::boxkargoClick() {
+    uyarikargo->clear();
+    if (boxkargo->itemIndex() >= 0)
+        KargoFirmalariDoldur(boxkargo->chosenId());
+}
+
+void BasketPage::kargocomboChange() {
+    const int row = cargoFirmRow(kargo, kargocombo->currentText());
+    const int uyari = kargo.fieldIndex(u"UYARI");
+    uyarikargo->setText(row >= 0 && uyari >= 0 ? kargo.value(row, uyari).toString() : QString());
+}
+
+void BasketPage::Button1Click() {
+    const OrderCheck check = checkOrder({SeciliSatirVarmi(sepet), teslimbox->itemIndex() >= 0,
+                                         boxkargo->itemIndex() >= 0, kargocombo->currentText()});
+    if (check != OrderCheck::Passed) {
+        ShowDialog(orderCheckMessage(check), vk::DialogKind::Warning, vk::DialogButton::OK,
+                   vk::DialogButton::OK);
+        if (check == OrderCheck::NoCargoFirm)
+            kargocombo->setFocus();
+        return;
+    }
+    const int firmRow = cargoFirmRow(kargo, kargocombo->currentText());
+    const int kargoFirma = firmRow >= 0 ? kargo.value(firmRow, u"SIRANO").toInt() : 0;
+    const int teslim = teslimbox->chosenId();
+    const int kargoTuru = boxkargo->chosenId();
+
+    TONAYSIP onay(m_form);
+    onay.Label2->setText(orderSummaryText({m_form->sbilgi.ADI(), m_form->sbilgi.CariAdi(),
+                                           teslimbox->chosenText(), boxkargo->chosenText(),
+                                           geneltoplaml->text(), kargocombo->currentText(),
+                                           aciklamagir->toPlainText()})
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    if (onay.exec() != QDialog::Accepted)
+        return;
+    if (SiparisGonder(kargoFirma, kargoTuru, teslim)) {
+        ShowDialog(QStringLiteral("Siparişiniz Gönderildi !"), vk::DialogKind::Information,
+                   vk::DialogButton::OK, vk::DialogButton::OK);
+        SepetiYenile();
+        aciklamagir->clear();
+    } else {
+        ShowDialog(QStringLiteral("Sipariş Göndermede Hata"), vk::DialogKind::Error,
+                   vk::DialogButton::OK, vk::DialogButton::OK);
+    }
+}
+
+bool BasketPage::SiparisGonder(int kargoFirma, int kargoTuru, int teslim) {
+    auto copy = copyOf(m_form->sbilgi);
+    if (!EnsureConnected(m_form->bagc, 1))
+        return false;
+    CloseAfter close{&m_form->bagc};
+    TServerMethods1Client proxy(&m_form->bagc);
+    return proxy.SiparisKaydet(std::move(copy), m_form->sbilgi.CARINO(), teslim, kargoTuru,
+                               aciklamagir->toPlainText(), m_form->sbilgi.Sirano(), kargoFirma);
+}
+
+void BasketPage::Button2Click() {
+    ExcelKaydet(cxGridDBTableView1);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The basket tab: the server's basket in a grid with its selection flags, the totals of the
-// selected lines, line changes and deletions, and the overdue-payment warning.
+// selected lines, line changes and deletions, the overdue-payment warning, and sending the
+// selected lines as an order with its delivery, cargo type, cargo firm and note.
 
 #include "basket/baskettotals.h"
 #include "common/usertype.h"
@@ -10,16 +11,19 @@
 #include <QObject>
 
 class QAction;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 class TForm1;
 
 namespace vk {
 class DataGrid;
-}
+class RadioGroup;
+} // namespace vk
 
 class BasketPage : public QObject {
     Q_OBJECT
@@ -33,7 +37,14 @@ public:
     QPushButton* Button5; // "Seçimleri Kaldır"
     QLabel* lbluyarbakiye;
     QWidget* bottomPanel;
-    QGroupBox* mesajBox;  // the note (with the order) and the totals
+    vk::RadioGroup* teslimbox; // "Teslim Durumu"
+    vk::RadioGroup* boxkargo;  // "Kargo Türleri"
+    QGroupBox* kargoBox;       // "Kargo"
+    QComboBox* kargocombo;     // a blank entry, then the firms of the chosen type
+    QLabel* uyarikargo;        // the chosen firm's warning
+    QGroupBox* mesajBox;       // the note and the totals
+    QPlainTextEdit* aciklamagir;
+    vk::MemTable kargo;        // the firms of the chosen cargo type
     QLabel* aratoplaml;
     QLabel* indiriml;
     QLabel* nettutarl;
@@ -54,6 +65,14 @@ public:
     bool SepetSecimYaz(int sirano, int secim);
     void SepetKolonGenislikAyarla();
     void CariBakiyeUyariBak();
+
+    void TeslimKargoDoldur();
+    void KargoFirmalariDoldur(int kargoTuru);
+    bool SiparisGonder(int kargoFirma, int kargoTuru, int teslim);
+    void boxkargoClick();
+    void kargocomboChange();
+    void Button1Click();
+    void Button2Click();
 
     void Button4Click() { setAllSelections(1); }
     void Button5Click() { setAllSelections(0); }

@@ -1,10 +1,14 @@
 // The basket's rules: totals over the selected lines, rounded after every addition, and the
-// rows that show only above 1.
+// rows that show only above 1; the checks and the summary of sending an order; the address of
+// the card-payment page.
 
 #include "basket/baskettotals.h"
+#include "basket/ordersubmit.h"
+#include "common/utils.h"
 #include "server/memtable.h"
 
 #include <QTest>
+#include <QUrlQuery>
 
 namespace {
 
@@ -58,6 +62,108 @@ private slots:
         QCOMPARE(b.showIndirim, showIndirim);
         QCOMPARE(b.showVergi, showVergi);
         QCOMPARE(SeciliSatirVarmi(t), std::any_of(lines.begin(), lines.end(), [](const QList<double>& l) { return l[0] == 1; }));
+    }
+
+    void sendChecksInOrder_data() {
+        QTest::addColumn<bool>("line");
+        QTest::addColumn<bool>("delivery");
+        QTest::addColumn<bool>("cargoType");
+        QTest::addColumn<QString>("firm");
+        QTest::addColumn<QString>("message");
+        const QString none = QStringLiteral("Gönderilecek Parça Yok ");
+        const QString noDelivery = QStringLiteral("Lütfen Teslim Durumu Seçiniz !");
+        const QString noType = QStringLiteral("Lütfen Kargo Türünü Seçiniz !");
+        const QString noFirm = QStringLiteral("Lütfen Kargo  Seçiniz !");
+        const QString firm = QStringLiteral("Aras Kargo");
+        QTest::newRow("nothing chosen at all") << false << false << false << QString() << none;
+        QTest::newRow("no line beats every other") << false << true << true << firm << none;
+        QTest::newRow("no delivery before no type") << true << false << false << QString() << noDelivery;
+        QTest::newRow("no type before no firm") << true << true << false << QString() << noType;
+        QTest::newRow("no firm") << true << true << true << QString() << noFirm;
+        QTest::newRow("the blank entry") << true << true << true << QStringLiteral(" ") << noFirm;
+        QTest::newRow("all chosen") << true << true << true << firm << QString();
+    }
+    void sendChecksInOrder() {
+        QFETCH(bool, line);
+        QFETCH(bool, delivery);
+        QFETCH(bool, cargoType);
+        QFETCH(QString, firm);
+        QTEST(orderCheckMessage(checkOrder({line, delivery, cargoType, firm})), "message");
+    }
+
+    void selectedLineNeeded() {
+        vk::MemTable t;
+        QVERIFY(!SeciliSatirVarmi(t)); // never loaded
+        basket(t, {});
+        QVERIFY(!SeciliSatirVarmi(t));
+        basket(t, {{0, 1, 0, 0}, {0, 2, 0, 0}});
+        QVERIFY(!SeciliSatirVarmi(t));
+        basket(t, {{0, 1, 0, 0}, {1, 2, 0, 0}});
+        QVERIFY(SeciliSatirVarmi(t));
+    }
+
+    void summaryLinesUp() {
+        const QString text = orderSummaryText(
+            {QStringLiteral("Ayşe Kaya"), QStringLiteral("GÜLER OTOMOTİV"),
+             QStringLiteral("Depodan Teslim Alınacak"), QStringLiteral("Alıcı Ödemeli"),
+             QStringLiteral("1.234,50"), QStringLiteral("Aras Kargo"),
+             QStringLiteral("acil\r\nikinci satır")});
+        QCOMPARE(text, QStringLiteral("Kullanıcı: Ayşe Kaya\r\n"
+                                      "Cari     : GÜLER OTOMOTİV\r\n"
+                                      "Teslim   : Depodan Teslim Alınacak\r\n"
+                                      "Kargo    : Alıcı Ödemeli\r\n"
+                                      "Tutar    : 1.234,50\r\n"
+                                      "Kargo    : Aras Kargo\r\n"
+                                      "Açıklama : acil\r\nikinci satır"));
+        for (const QString& l : text.split(QStringLiteral("\r\n")).mid(0, 7))
+            QCOMPARE(l.indexOf(u':'), 9); // the colons line up in a fixed-pitch font
+    }
+
+    void firstFirmOfTheName() {
+        vk::MemTable k;
+        k.defineFields({vk::FieldDef::make(QStringLiteral("ADI"), vk::FieldType::String),
+                        vk::FieldDef::make(QStringLiteral("SIRANO"), vk::FieldType::Integer)});
+        k.appendRow({QStringLiteral("UPS Kargo"), 9});
+        k.appendRow({QStringLiteral("Aras Kargo"), 7});
+        k.appendRow({QStringLiteral("Aras Kargo"), 8});
+        QCOMPARE(cargoFirmRow(k, QStringLiteral("Aras Kargo")), 1);
+        QCOMPARE(cargoFirmRow(k, QStringLiteral(" ")), -1);
+        QCOMPARE(cargoFirmRow(k, QStringLiteral("aras kargo")), -1);
+    }
+
+    void paymentAddressKeepsValuesApart_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("balance");
+        QTest::newRow("plain") << QStringLiteral("KAYA OTO") << QStringLiteral("1.234,56");
+        QTest::newRow("ampersand and hash")
+            << QStringLiteral("A&B OTO #2 bakiye=0") << QStringLiteral("-120,00");
+        QTest::newRow("Turkish letters, plus and percent")
+            << QStringLiteral("ŞİŞLİ Çağ+Öz %50 Ltd.") << QStringLiteral("3 997,26 TL");
+    }
+    void paymentAddressKeepsValuesApart() {
+        QFETCH(QString, name);
+        QFETCH(QString, balance);
+        const QUrl url = paymentPageUrl(QStringLiteral("odeme.example.com.tr"), 120, name, balance);
+        QVERIFY(url.isValid());
+        QCOMPARE(url.scheme(), QStringLiteral("https"));
+        QCOMPARE(url.host(), QStringLiteral("odeme.example.com.tr"));
+        QCOMPARE(url.path(), QStringLiteral("/Ravlokart.html"));
+        QVERIFY(url.fragment().isNull());
+        // What a web server sees, through the embedded browser and through the external one.
+        for (const QString& address :
+             {url.toString(QUrl::FullyEncoded), UrlEncode(url.toString(QUrl::FullyEncoded))}) {
+            const QUrlQuery query(QUrl::fromEncoded(address.toLatin1(), QUrl::StrictMode));
+            QCOMPARE(query.queryItems(QUrl::FullyDecoded).size(), 4);
+            QCOMPARE(query.queryItemValue(QStringLiteral("carino")), QStringLiteral("120"));
+            QCOMPARE(query.queryItemValue(QStringLiteral("sube")), QStringLiteral("MERKEZ"));
+            // QUrlQuery leaves "+" alone; a form decoder would read it as a space.
+            const auto value = [&](const QString& key) {
+                return query.queryItemValue(key, QUrl::FullyDecoded);
+            };
+            QCOMPARE(value(QStringLiteral("firmasi")), name);
+            QCOMPARE(value(QStringLiteral("bakiye")), balance);
+            QVERIFY(!address.contains(u'+') && !address.contains(u' '));
+        }
     }
 
     void neverLoaded() {

@@ -40,6 +40,24 @@ void LiveServer::addSmallDataSet() {
                                      "(120, '120.01.001', 'ÖZKAN OTO YEDEK PARÇA', 7),"
                                      "(121, '120.01.002', 'YILDIZ OTOMOTİV', 7)"))
             .exec();
+        // The order of the lists (sira) differs from that of the ids; type 1's firms share a sira.
+        Sql(*m_store, QStringLiteral("INSERT INTO teslim_sekli(id, adi, sira) VALUES "
+                                     "(1, 'Kargo ile Gönderim', 2),"
+                                     "(2, 'Depodan Teslim Alınacak', 1),"
+                                     "(3, 'Servis Aracı ile', 3),"
+                                     "(4, 'Ambar ile Gönderim', 3)"))
+            .exec();
+        Sql(*m_store, QStringLiteral("INSERT INTO kargo_turu(id, adi, sira) VALUES "
+                                     "(1, 'Alıcı Ödemeli', 2), (2, 'Gönderici Ödemeli', 1)"))
+            .exec();
+        Sql(*m_store, QStringLiteral(
+                          "INSERT INTO kargo_firma(sirano, kargo_turu_id, adi, uyari, sira) VALUES "
+                          "(1, 1, 'Aras Kargo', 'Cumartesi günleri teslimat yapılmamaktadır.', 2),"
+                          "(2, 1, 'Yurtiçi Kargo', '', 1),"
+                          "(3, 2, 'Sürat Kargo', 'Saat 16:00''dan sonra verilenler ertesi gün"
+                          " çıkar.', 1),"
+                          "(4, 1, 'MNG Kargo', '', 2)"))
+            .exec();
     });
     addUser(*m_store, NewUser{QStringLiteral("BAYI"), QStringLiteral("1234"), 3, 120, 0, true, {}});
     addUser(*m_store,
