@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <cmath>
+
 DiscountChain IndirimHesapla(double gross, double ind1, double ind2, double ind3, double ind4,
                              double quantity) {
     double t = gross;
@@ -20,12 +22,21 @@ DiscountChain IndirimHesapla(double gross, double ind1, double ind2, double ind3
 }
 
 QString discountRatesText(double ind1, double ind2, double ind3, double ind4) {
-    QStringList parts;
+    static const QLocale turkish(QLocale::Turkish);
+    QString text;
     for (double rate : {ind1, ind2, ind3, ind4}) {
-        if (rate > 0)
-            parts.append(QLocale(QLocale::Turkish).toString(IkiHaneYuvarla(rate), 'g', 15));
+        if (!(rate > 0))
+            continue;
+        if (!text.isEmpty())
+            text.append(u'+');
+        const double r = IkiHaneYuvarla(rate);
+        // Whole rates, nearly all of them, need no locale.
+        if (r == std::floor(r) && r < 1e15)
+            text.append(QString::number(qint64(r)));
+        else
+            text.append(turkish.toString(r, 'g', 15));
     }
-    return parts.join(u'+');
+    return text;
 }
 
 LineAmounts basketLineAmounts(double miktar, double birimFiyat, double kdv, double ind1,

@@ -1,6 +1,9 @@
 #include "jsonwriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <string_view>
 #include <cmath>
 #include <utility>
 
@@ -101,48 +104,95 @@ QByteArray JsonWriter::take() {
     return std::exchange(m_out, QByteArray());
 }
 
-void JsonWriter::appendEscaped(QByteArray& out, QStringView s) {
+namespace {
+
+// The escape of a byte below 0x20, '"' or '\\'; empty for one that goes as it is.
+std::string_view escapeOf(unsigned char u, char (&buf)[6]) {
     static const char hex[] = "0123456789abcdef";
-    const QByteArray utf8 = s.toUtf8();
-    out.append('"');
-    // Runs of bytes that need no escape are copied whole; the buffer grows geometrically.
-    const char* run = utf8.constData();
-    const char* const end = run + utf8.size();
-    for (const char* p = run; p < end; ++p) {
-        const auto u = static_cast<unsigned char>(*p);
-        if (u >= 0x20 && u != '"' && u != '\\')
+    switch (u) {
+    case '"':
+        return "\\\"";
+    case '\\':
+        return "\\\\";
+    case '\n':
+        return "\\n";
+    case '\r':
+        return "\\r";
+    case '\t':
+        return "\\t";
+    case '\b':
+        return "\\b";
+    case '\f':
+        return "\\f";
+    default:
+        break;
+    }
+    if (u >= 0x20)
+        return {};
+    buf[0] = '\\';
+    buf[1] = 'u';
+    buf[2] = '0';
+    buf[3] = '0';
+    buf[4] = hex[u >> 4];
+    buf[5] = hex[u & 0xF];
+    return {buf, 6};
+}
+
+// Escapes UTF-8 bytes, copying runs that need no escape whole.
+void appendEscapedUtf8(QByteArray& out, const char* p, const char* end) {
+    const char* run = p;
+    char buf[6];
+    for (; p < end; ++p) {
+        const std::string_view e = escapeOf(static_cast<unsigned char>(*p), buf);
+        if (e.empty())
             continue;
         out.append(run, p - run);
+        out.append(e.data(), qsizetype(e.size()));
         run = p + 1;
-        switch (u) {
-        case '"':
-            out.append("\\\"", 2);
-            break;
-        case '\\':
-            out.append("\\\\", 2);
-            break;
-        case '\n':
-            out.append("\\n", 2);
-            break;
-        case '\r':
-            out.append("\\r", 2);
-            break;
-        case '\t':
-            out.append("\\t", 2);
-            break;
-        case '\b':
-            out.append("\\b", 2);
-            break;
-        case '\f':
-            out.append("\\f", 2);
-            break;
-        default: {
-            const char esc[6] = {'\\', 'u', '0', '0', hex[u >> 4], hex[u & 0xF]};
-            out.append(esc, 6);
-        }
-        }
     }
     out.append(run, end - run);
+}
+
+} // namespace
+
+void JsonWriter::appendEscaped(QByteArray& out, QStringView s) {
+    out.append('"');
+    // Texts without surrogates (nearly all) are encoded straight into the buffer; others take
+    // Qt's conversion, which decides what a lone surrogate becomes.
+    const qsizetype start = out.size();
+    const qsizetype worst = start + 6 * s.size(); // \u00XX for every unit at most
+    if (out.capacity() < worst)
+        out.reserve(std::max(worst, 2 * out.capacity()));
+    out.resize(worst);
+    char* const base = out.data();
+    char* w = base + start;
+    char buf[6];
+    for (const QChar qc : s) {
+        const char16_t c = qc.unicode();
+        if (c < 0x80) {
+            const std::string_view e = escapeOf(static_cast<unsigned char>(c), buf);
+            if (e.empty()) {
+                *w++ = char(c);
+            } else {
+                std::memcpy(w, e.data(), e.size());
+                w += e.size();
+            }
+        } else if (c < 0x800) {
+            *w++ = char(0xC0 | (c >> 6));
+            *w++ = char(0x80 | (c & 0x3F));
+        } else if (c < 0xD800 || c > 0xDFFF) {
+            *w++ = char(0xE0 | (c >> 12));
+            *w++ = char(0x80 | ((c >> 6) & 0x3F));
+            *w++ = char(0x80 | (c & 0x3F));
+        } else {
+            out.resize(start);
+            const QByteArray utf8 = s.toUtf8();
+            appendEscapedUtf8(out, utf8.constData(), utf8.constData() + utf8.size());
+            out.append('"');
+            return;
+        }
+    }
+    out.resize(w - base);
     out.append('"');
 }
 

@@ -281,6 +281,35 @@ private slots:
         }
     }
 
+    void jsonStrings_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("empty") << QString() << QByteArray("\"\"");
+        QTest::newRow("quotes and backslash")
+            << QStringLiteral("a\"b\\c") << QByteArray("\"a\\\"b\\\\c\"");
+        QTest::newRow("controls") << QStringLiteral("\n\r\t\b\f") + QChar(1) + QChar(0x1f)
+                                  << QByteArray("\"\\n\\r\\t\\b\\f\\u0001\\u001f\"");
+        QTest::newRow("Turkish and three-byte")
+            << QStringLiteral("ŞİĞÜ ı € 漢") << QStringLiteral("\"ŞİĞÜ ı € 漢\"").toUtf8();
+        QTest::newRow("surrogate pair") << QStringLiteral("x😀y") << QStringLiteral("\"x😀y\"").toUtf8();
+        // A lone surrogate becomes whatever Qt's own conversion makes of it.
+        const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("\"");
+        QTest::newRow("lone surrogate") << lone
+                                        << QByteArray("\"" + lone.toUtf8().replace("\"", "\\\"") + "\"");
+    }
+    void jsonStrings() {
+        QFETCH(QString, text);
+        QByteArray out("[", 1);
+        vk::JsonWriter::appendEscaped(out, text);
+        QFETCH(QByteArray, json);
+        QCOMPARE(out.mid(1), json);
+        // Many strings in a row grow one buffer without losing any.
+        QByteArray many;
+        for (int i = 0; i < 1000; ++i)
+            vk::JsonWriter::appendEscaped(many, text);
+        QCOMPARE(many, json.repeated(1000));
+    }
+
     void table_badInput_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("error");
