@@ -106,14 +106,7 @@ QList<int> stoknos(const vk::MemTable& t) {
     return out;
 }
 
-QString serverErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const vk::ServerError& e) {
-        return e.text();
-    }
-    return {};
-}
+using vk::test::serverErrorOf;
 
 const QString kQuantityError = QStringLiteral("Miktar 0'dan büyük ve en çok 10000 olmalı");
 const QString kRefused = QStringLiteral("Bu işlem için yetkiniz yok");

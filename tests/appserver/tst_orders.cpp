@@ -24,14 +24,7 @@ using namespace vk::server;
 
 namespace {
 
-QString serverErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const vk::ServerError& e) {
-        return e.text();
-    }
-    return {};
-}
+using vk::test::serverErrorOf;
 
 // The rows of a table, one text a row with its cells joined by '|'.
 QStringList rowsOf(const vk::MemTable& t) {

@@ -7,9 +7,11 @@
 #include "store/sqlitestore.h"
 
 #include "common/deployment.h"
+#include "common/errors.h"
 
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace vk::test {
@@ -38,5 +40,15 @@ private:
     std::unique_ptr<vk::server::SqliteStore> m_store;
     std::unique_ptr<vk::server::AppServer> m_server;
 };
+
+// The text of the server error a call raises; empty when it raises none.
+inline QString serverErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const vk::ServerError& e) {
+        return e.text();
+    }
+    return {};
+}
 
 } // namespace vk::test
