@@ -157,7 +157,6 @@ private slots:
 
     void shortSearchAsksForMore() {
         vk::test::RecordingDialogs dialogs;
-        vk::test::RecordingWait noPauses; // the basket's loads find no server
         TForm1 w;
         w.show();
         w.sPageControl1->setCurrentPage(w.ssepet);
